@@ -1,0 +1,34 @@
+#include "controls/eventArguments.h"
+
+#include "controls/twips.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+int buttonMask(const QMouseEvent *event)
+{
+    const Qt::MouseButtons buttons = event->buttons();
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftMask(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+float twipsX(const QMouseEvent *event)
+{
+    return static_cast<float>(event->position().x() * twipsPerPixel);
+}
+
+float twipsY(const QMouseEvent *event)
+{
+    return static_cast<float>(event->position().y() * twipsPerPixel);
+}
+
+int keyCode(const QKeyEvent *event)
+{
+    return event->key();
+}

@@ -1,0 +1,13 @@
+#include "controls/vbColor.h"
+
+#include <QApplication>
+#include <QPalette>
+
+QColor vbColor(uint32_t value)
+{
+    if (value & 0x80000000u) {
+        // Only the button-text colour is used by the program.
+        return QApplication::palette().color(QPalette::Active, QPalette::ButtonText);
+    }
+    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}

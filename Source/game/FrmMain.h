@@ -1,0 +1,86 @@
+// The game window: the 5 x 5 grid on the left; the title, the next card, the scores, the buttons
+// and the credits on the right. Its routines are spread over files named for what they do.
+#pragma once
+
+#include <QWidget>
+
+class ImageControl;
+class LabelControl;
+class LineControl;
+class QPushButton;
+class ShapeControl;
+
+class FrmMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    FrmMain();
+
+    // Controls, named as designed.
+    QPushButton *cmdQuit;
+    QPushButton *cmdNew;
+    QPushButton *cmdScoring;
+    ImageControl *imgPack;
+    ImageControl *imgCard[25];
+    ImageControl *imgNextCard;
+    ImageControl *imgTitle;
+    LabelControl *lblCredits3;
+    ShapeControl *Shape1;
+    LabelControl *lblCredits2;
+    LineControl *Line4;
+    LineControl *Line3;
+    LineControl *Line2;
+    LineControl *Line1;
+    LabelControl *lblCombination;
+    LabelControl *lblCredits1;
+    LabelControl *lblTotal;
+    LabelControl *lblNext;
+    ShapeControl *shpEmpty[25];
+    ShapeControl *shpNextCard;
+
+    // Cells and cards.
+    int getControlIndex(int gridPosX, int gridPosY) const;
+    int getCellX(int targetCell) const;
+    int getCellY(int targetCell) const;
+    QString getCardImageFilename(int cardSuit, int cardRank) const;
+
+    // A new game, the draw, and the buttons.
+    void Form_Load();
+    void drawCardFromPack();
+    void cmdNew_Click();
+    void cmdQuit_Click();
+    void cmdScoring_Click();
+
+    // Cell states and targeting.
+    void setCellUnavailable(int targetCellX, int targetCellY);
+    void setCellAvailable(int targetCellX, int targetCellY);
+    void setCellOccupied(int targetCellX, int targetCellY, int targetSuit, int targetRank);
+    void imgCard_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+
+    // Placing, scoring and undo.
+    void imgPack_Click();
+    void calculateScore();
+    void reviseScore(int targetCellX, int targetCellY);
+    void Form_KeyDown(int KeyCode, int Shift);
+    void Form_KeyUp(int KeyCode, int Shift);
+    void undoLastMove();
+
+    // The credits link.
+    void lblCredits3_MouseMove(int Button, int Shift, float X, float Y);
+    void lblCredits3_Click();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createCells();
+    void connectControls();
+    void endGame();
+};
+
+extern FrmMain *frmMain;

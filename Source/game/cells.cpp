@@ -1,0 +1,93 @@
+// Cells and cards: the coordinate functions, the card image files, and the three routines that
+// put a cell into a state, in the shared state and on the screen alike.
+#include "game/FrmMain.h"
+
+#include "controls/ImageControl.h"
+#include "controls/ShapeControl.h"
+#include "game/modInitialize.h"
+#include "platform/executableFolder.h"
+#include "platform/loadPicture.h"
+
+using namespace modInitialize;
+
+constexpr uint32_t unavailableColor = 0xE0E0E0;
+constexpr uint32_t availableColor = 0xC0C0C0;
+constexpr uint32_t backgroundColor = 0xF1FFF1;
+
+int FrmMain::getControlIndex(int gridPosX, int gridPosY) const
+{
+    return gridPosX + 5 * gridPosY;
+}
+
+int FrmMain::getCellX(int targetCell) const
+{
+    return targetCell % 5;
+}
+
+int FrmMain::getCellY(int targetCell) const
+{
+    return targetCell / 5;
+}
+
+QString FrmMain::getCardImageFilename(int cardSuit, int cardRank) const
+{
+    const QString separator(QChar::fromLatin1(platform::pathSeparator));
+    const QString rank = QString::number(cardRank);
+    return platform::executableFolder() + separator + QStringLiteral("Pack") + separator +
+           QString::number(cardSuit) + QString(2 - rank.size(), QLatin1Char('0')) + rank +
+           QStringLiteral(".gif");
+}
+
+static bool insideGrid(int x, int y)
+{
+    return x > -1 && x < 5 && y > -1 && y < 5;
+}
+
+// An empty cell: a rounded outline with hatching in the given colour, the window showing through.
+static void showEmptyCell(ShapeControl *shape, ImageControl *image, uint32_t color)
+{
+    shape->setShape(ShapeControl::RoundedRectangle);
+    shape->setBorderColor(color);
+    shape->setFillColor(color);
+    shape->setBackStyle(ShapeControl::BackTransparent);
+    shape->setFillStyle(ShapeControl::DownwardDiagonal);
+    image->setPicture(QImage());
+}
+
+void FrmMain::setCellUnavailable(int targetCellX, int targetCellY)
+{
+    const auto i = static_cast<int16_t>(getControlIndex(targetCellX, targetCellY));
+    if (!insideGrid(targetCellX, targetCellY))
+        return;
+    showEmptyCell(shpEmpty[i], imgCard[i], unavailableColor);
+    gridSuit[targetCellX][targetCellY] = 0;
+    gridRank[targetCellX][targetCellY] = 0;
+    gridState[targetCellX][targetCellY] = 0;
+}
+
+void FrmMain::setCellAvailable(int targetCellX, int targetCellY)
+{
+    const auto i = static_cast<int16_t>(getControlIndex(targetCellX, targetCellY));
+    if (!insideGrid(targetCellX, targetCellY) || gridState[targetCellX][targetCellY] == 2)
+        return;
+    showEmptyCell(shpEmpty[i], imgCard[i], availableColor);
+    gridSuit[targetCellX][targetCellY] = 0;
+    gridRank[targetCellX][targetCellY] = 0;
+    gridState[targetCellX][targetCellY] = 1;
+}
+
+void FrmMain::setCellOccupied(int targetCellX, int targetCellY, int targetSuit, int targetRank)
+{
+    const auto i = static_cast<int16_t>(getControlIndex(targetCellX, targetCellY));
+    // The picture comes first: if it cannot be loaded, nothing of the cell has changed.
+    imgCard[i]->setPicture(platform::LoadPicture(getCardImageFilename(targetSuit, targetRank)));
+    ShapeControl *shape = shpEmpty[i];
+    shape->setShape(ShapeControl::Rectangle);
+    shape->setBorderColor(backgroundColor);
+    shape->setFillColor(0xFFFFFF);
+    shape->setBackStyle(ShapeControl::BackOpaque);
+    shape->setFillStyle(ShapeControl::Solid);
+    gridSuit[targetCellX][targetCellY] = static_cast<int16_t>(targetSuit);
+    gridRank[targetCellX][targetCellY] = static_cast<int16_t>(targetRank);
+    gridState[targetCellX][targetCellY] = 2;
+}

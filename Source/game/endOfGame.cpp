@@ -1,0 +1,34 @@
+// The end of a game: the 25th card lies on the table.
+#include "game/FrmMain.h"
+
+#include "controls/ImageControl.h"
+#include "controls/LabelControl.h"
+#include "game/modInitialize.h"
+#include "platform/loadPicture.h"
+#include "topscores/FrmTopScore.h"
+
+#include <QPushButton>
+
+using namespace modInitialize;
+
+static bool beatsAnEntry(int16_t total)
+{
+    for (int n = 0; n <= 4; ++n) {
+        if (total > topScore[n])
+            return true;
+    }
+    return false;
+}
+
+void FrmMain::endGame()
+{
+    const QImage noMoreCards = platform::LoadPicture(getCardImageFilename(0, 0));
+    imgPack->setPicture(QImage());
+    lastCellX = -1;
+    lastCellY = -1;
+    imgNextCard->setPicture(noMoreCards);
+    lblTotal->setText(QStringLiteral("Total: ") + QString::number(totalScore));
+    if (beatsAnEntry(totalScore))
+        showTopScoreDialog();
+    cmdNew->setFocus();
+}

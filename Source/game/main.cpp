@@ -1,0 +1,11 @@
+// Tallyfive: a solitaire of poker hands laid on a 5 x 5 grid.
+#include "game/modInitialize.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    modInitialize::Main();
+    return QApplication::exec();
+}

@@ -1,0 +1,33 @@
+// Targeting: the waiting card follows the pointer from cell to cell, and the pointer's shape
+// tells whether a click there will place it.
+#include "game/FrmMain.h"
+
+#include "controls/ImageControl.h"
+#include "controls/LabelControl.h"
+#include "controls/mousePointer.h"
+#include "controls/vbColor.h"
+#include "game/modInitialize.h"
+
+using namespace modInitialize;
+
+void FrmMain::imgCard_MouseMove(int Index, int, int, float, float)
+{
+    imgPack->move(imgCard[Index]->pos());
+    imgPack->setVisible(true);
+    targetCell = static_cast<int16_t>(Index);
+    const auto x = static_cast<int16_t>(getCellX(targetCell));
+    const auto y = static_cast<int16_t>(getCellY(targetCell));
+    setMousePointer(gridState[x][y] == 1 && packPosition < 26 ? vbArrow : vbNoDrop);
+}
+
+void FrmMain::Form_MouseMove(int, int, float X, float Y)
+{
+    // The right-hand panel and the strip above the grid; elsewhere the pointer keeps its shape.
+    if (X > 6220 || Y < 100)
+        setMousePointer(vbArrow);
+    // The credits link loses its highlight once the pointer is back on the window's surface.
+    if (lblCredits3->foreColor() == vbButtonText) {
+        lblCredits3->setForeColor(0x008000);
+        lblCredits3->setUnderline(false);
+    }
+}

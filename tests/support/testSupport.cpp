@@ -1,0 +1,220 @@
+#include "support/testSupport.h"
+
+#include "controls/ImageControl.h"
+#include "controls/LabelControl.h"
+#include "controls/ShapeControl.h"
+#include "game/FrmMain.h"
+#include "game/modInitialize.h"
+#include "platform/randomNumbers.h"
+#include "scoring/handEvaluation.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstring>
+
+using namespace modInitialize;
+
+namespace testSupport {
+
+void useTemporaryDataFolder()
+{
+    static QTemporaryDir folder;
+    qputenv("XDG_DATA_HOME", folder.path().toLocal8Bit());
+}
+
+static uint64_t fixedReading;
+
+static uint64_t readFixedClock()
+{
+    return fixedReading;
+}
+
+void fixClock(uint64_t reading)
+{
+    fixedReading = reading;
+    platform::readClock = readFixedClock;
+}
+
+FrmMain *openGame()
+{
+    if (!frmMain) {
+        Main();
+        QTest::qWaitForWindowExposed(frmMain);
+    } else {
+        frmMain->Form_Load();
+    }
+    frmMain->activateWindow();
+    QTest::qWaitForWindowActive(frmMain);
+    return frmMain;
+}
+
+QPoint cellCentre(int index)
+{
+    return frmMain->imgCard[index]->geometry().center();
+}
+
+void hoverCell(int index)
+{
+    // Through the gap beside the cell first, as a real pointer would come, then onto it.
+    const QPoint centre = cellCentre(index);
+    QTest::mouseMove(frmMain, frmMain->imgCard[index]->geometry().topLeft() - QPoint(3, 3));
+    QTest::mouseMove(frmMain, centre);
+}
+
+void clickWaitingCard()
+{
+    QTest::mouseClick(frmMain->imgPack, Qt::LeftButton, Qt::NoModifier, QPoint(35, 48));
+}
+
+void placeOn(int index)
+{
+    hoverCell(index);
+    clickWaitingCard();
+}
+
+void pressUndo()
+{
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : frmMain;
+    QTest::keyPress(target, Qt::Key_Control, Qt::ControlModifier);
+    QTest::keyPress(target, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyRelease(target, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyRelease(target, Qt::Key_Control, Qt::NoModifier);
+}
+
+QList<int> availableCells()
+{
+    QList<int> cells;
+    for (int i = 0; i < 25; ++i) {
+        if (gridState[i % 5][i / 5] == 1)
+            cells.append(i);
+    }
+    return cells;
+}
+
+static QString shapeText(const ShapeControl *shape)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5")
+        .arg(shape->shape())
+        .arg(shape->borderColor(), 6, 16)
+        .arg(shape->fillColor(), 6, 16)
+        .arg(shape->fillStyle())
+        .arg(shape->backStyle());
+}
+
+Snapshot takeSnapshot()
+{
+    Snapshot s;
+    std::memcpy(s.gridSuit, gridSuit, sizeof gridSuit);
+    std::memcpy(s.gridRank, gridRank, sizeof gridRank);
+    std::memcpy(s.gridState, gridState, sizeof gridState);
+    std::memcpy(s.rowScore, rowScore, sizeof rowScore);
+    std::memcpy(s.columnScore, columnScore, sizeof columnScore);
+    s.totalScore = totalScore;
+    s.packPosition = packPosition;
+    s.lastCellX = lastCellX;
+    s.lastCellY = lastCellY;
+    s.targetCell = targetCell;
+    s.total = frmMain->lblTotal->text();
+    s.combination = frmMain->lblCombination->text();
+    s.waitingCard = frmMain->imgPack->picture();
+    s.nextCard = frmMain->imgNextCard->picture();
+    for (int i = 0; i < 25; ++i) {
+        s.cells[i] = frmMain->imgCard[i]->picture();
+        s.shapes.append(shapeText(frmMain->shpEmpty[i]));
+    }
+    return s;
+}
+
+bool Snapshot::operator==(const Snapshot &o) const
+{
+    bool same = !std::memcmp(gridSuit, o.gridSuit, sizeof gridSuit) &&
+                !std::memcmp(gridRank, o.gridRank, sizeof gridRank) &&
+                !std::memcmp(gridState, o.gridState, sizeof gridState) &&
+                !std::memcmp(rowScore, o.rowScore, sizeof rowScore) &&
+                !std::memcmp(columnScore, o.columnScore, sizeof columnScore) && totalScore == o.totalScore &&
+                packPosition == o.packPosition && targetCell == o.targetCell && total == o.total &&
+                combination == o.combination && waitingCard == o.waitingCard && nextCard == o.nextCard &&
+                shapes == o.shapes;
+    for (int i = 0; i < 25 && same; ++i)
+        same = cells[i] == o.cells[i];
+    return same;
+}
+
+int16_t lineScore(const int16_t suit[5], const int16_t rank[5])
+{
+    return evaluateHand(suit, rank).points;
+}
+
+static bool touchesCard(int x, int y)
+{
+    const int dx[] = {0, 0, -1, 1};
+    const int dy[] = {-1, 1, 0, 0};
+    for (int d = 0; d < 4; ++d) {
+        const int nx = x + dx[d];
+        const int ny = y + dy[d];
+        if (nx >= 0 && nx < 5 && ny >= 0 && ny < 5 && gridState[nx][ny] == 2)
+            return true;
+    }
+    return false;
+}
+
+static QString checkCell(int x, int y, int &occupied)
+{
+    const int i = x + 5 * y;
+    const int state = gridState[x][y];
+    const ShapeControl *shape = frmMain->shpEmpty[i];
+    const bool hasPicture = !frmMain->imgCard[i]->picture().isNull();
+    const QString where = QStringLiteral("cell (%1, %2): ").arg(x).arg(y);
+    if (state == 2) {
+        ++occupied;
+        if (!hasPicture || gridSuit[x][y] < 1 || gridSuit[x][y] > 4 || gridRank[x][y] < 1 || gridRank[x][y] > 13)
+            return where + QStringLiteral("occupied without its card");
+        if (shape->fillStyle() != ShapeControl::Solid || shape->shape() != ShapeControl::Rectangle)
+            return where + QStringLiteral("occupied but not drawn white");
+        return {};
+    }
+    if (hasPicture || gridSuit[x][y] || gridRank[x][y])
+        return where + QStringLiteral("empty but holds a card");
+    if (state != (touchesCard(x, y) ? 1 : 0))
+        return where + QStringLiteral("state %1 does not match its neighbours").arg(state);
+    if (shape->borderColor() != (state == 1 ? 0xC0C0C0u : 0xE0E0E0u))
+        return where + QStringLiteral("drawn in the wrong shade");
+    return {};
+}
+
+QString checkInvariants()
+{
+    int occupied = 0;
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            const QString fault = checkCell(x, y, occupied);
+            if (!fault.isEmpty())
+                return fault;
+        }
+    }
+    if (occupied != packPosition)
+        return QStringLiteral("%1 cards on the table at pack position %2").arg(occupied).arg(packPosition);
+    int sum = 0;
+    for (int k = 0; k < 5; ++k) {
+        int16_t suit[5], rank[5];
+        for (int j = 0; j < 5; ++j) {
+            suit[j] = gridSuit[j][k];
+            rank[j] = gridRank[j][k];
+        }
+        if (rowScore[k] != lineScore(suit, rank))
+            return QStringLiteral("row %1 scores %2").arg(k).arg(rowScore[k]);
+        if (columnScore[k] != lineScore(gridSuit[k], gridRank[k]))
+            return QStringLiteral("column %1 scores %2").arg(k).arg(columnScore[k]);
+        sum += rowScore[k] + columnScore[k];
+    }
+    if (sum != totalScore)
+        return QStringLiteral("total %1 is not the sum %2").arg(totalScore).arg(sum);
+    const QString expected = packPosition == 25 ? QStringLiteral("Total: %1") : QStringLiteral("Current Score: %1");
+    if (frmMain->lblTotal->text() != expected.arg(totalScore))
+        return QStringLiteral("total label reads \"%1\"").arg(frmMain->lblTotal->text());
+    return {};
+}
+
+} // namespace testSupport
