@@ -8,7 +8,7 @@
 
 class ShapeControl : public QWidget
 {
-public:
+  public:
     enum Shape { Rectangle = 0, RoundedRectangle = 4 };
     enum FillStyle { Solid = 0, Transparent = 1, DownwardDiagonal = 5 };
     enum BackStyle { BackTransparent = 0, BackOpaque = 1 };
@@ -29,10 +29,10 @@ public:
     FillStyle fillStyle() const { return m_fillStyle; }
     BackStyle backStyle() const { return m_backStyle; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     Shape m_shape = Rectangle;
     uint32_t m_borderColor = 0;
     uint32_t m_fillColor = 0;

@@ -4,5 +4,6 @@
 
 void place(QWidget *control, int left, int top, int width, int height)
 {
-    control->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    control->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                         twipsToPixels(height));
 }

@@ -136,7 +136,9 @@ void FrmMain::connectControls()
     connect(lblCredits3, &LabelControl::clicked, this, &FrmMain::lblCredits3_Click);
     for (int i = 0; i < 25; ++i) {
         connect(imgCard[i], &ImageControl::mouseMoved, this,
-                [this, i](int button, int shift, float x, float y) { imgCard_MouseMove(i, button, shift, x, y); });
+                [this, i](int button, int shift, float x, float y) {
+                    imgCard_MouseMove(i, button, shift, x, y);
+                });
     }
 
     // Quit is the window's cancel button.

@@ -4,7 +4,8 @@
 #include "game/FrmMain.h"
 #include "topscores/topScoreStore.h"
 
-namespace modInitialize {
+namespace modInitialize
+{
 
 int16_t packSuit[52];
 int16_t packRank[52];

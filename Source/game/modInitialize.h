@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-namespace modInitialize {
+namespace modInitialize
+{
 
 constexpr int16_t True = -1;
 constexpr int16_t False = 0;

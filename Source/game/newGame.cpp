@@ -71,7 +71,8 @@ void FrmMain::drawCardFromPack()
     }
     // Both pictures are loaded before anything changes, so a missing one leaves the game as it was.
     const int16_t waiting = static_cast<int16_t>(packPosition + 1);
-    const QImage waitingCard = platform::LoadPicture(getCardImageFilename(packSuit[waiting], packRank[waiting]));
+    const QImage waitingCard =
+        platform::LoadPicture(getCardImageFilename(packSuit[waiting], packRank[waiting]));
     const QImage nextCard =
         platform::LoadPicture(getCardImageFilename(packSuit[waiting + 1], packRank[waiting + 1]));
     packPosition = waiting;

@@ -4,7 +4,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace platform {
+namespace platform
+{
 
 static QString folderForTesting;
 

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // The path separator of the system, as its paths are written.
 #ifdef _WIN32

@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace platform {
+namespace platform
+{
 
 static void exitProgram(int status)
 {
@@ -19,8 +20,9 @@ void (*endProgram)(int status) = exitProgram;
 static void reportUnloadablePicture(const QString &path, const QString &reason)
 {
     const QFileInfo file(path);
-    const QString message = QStringLiteral("Tallyfive could not load the picture \"%1\" from the folder \"%2\" (%3).")
-                                .arg(file.fileName(), file.absolutePath(), reason);
+    const QString message =
+        QStringLiteral("Tallyfive could not load the picture \"%1\" from the folder \"%2\" (%3).")
+            .arg(file.fileName(), file.absolutePath(), reason);
     std::fprintf(stderr, "%s\n", qUtf8Printable(message));
     std::fflush(stderr);
     QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Tallyfive"), message);

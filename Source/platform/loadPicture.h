@@ -4,7 +4,8 @@
 #include <QImage>
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // The picture in the file. A file that cannot be loaded ends the program: the player is told
 // which file and where it was looked for, the same line goes to stderr, and the run ends with

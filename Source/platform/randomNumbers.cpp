@@ -5,7 +5,8 @@
 #include <chrono>
 #include <random>
 
-namespace platform {
+namespace platform
+{
 
 static uint64_t readSystemClock()
 {

@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace platform
+{
 
 // Seeds the generator from the clock.
 void Randomize();

@@ -2,7 +2,8 @@
 // straights, flushes and full houses need all five cells.
 #include "scoring/handEvaluation.h"
 
-namespace {
+namespace
+{
 
 struct RankGroups {
     bool pair = false;

@@ -16,7 +16,8 @@
 
 using namespace modInitialize;
 
-namespace testSupport {
+namespace testSupport
+{
 
 void useTemporaryDataFolder()
 {
@@ -41,12 +42,14 @@ FrmMain *openGame()
 {
     if (!frmMain) {
         Main();
-        QTest::qWaitForWindowExposed(frmMain);
+        if (!QTest::qWaitForWindowExposed(frmMain))
+            qFatal("the game window was never shown");
     } else {
         frmMain->Form_Load();
     }
     frmMain->activateWindow();
-    QTest::qWaitForWindowActive(frmMain);
+    if (!QTest::qWaitForWindowActive(frmMain))
+        qWarning("the game window did not become active");
     return frmMain;
 }
 
@@ -55,17 +58,24 @@ QPoint cellCentre(int index)
     return frmMain->imgCard[index]->geometry().center();
 }
 
+void movePointer(QPoint position)
+{
+    QTest::mouseMove(frmMain->windowHandle(), position);
+}
+
 void hoverCell(int index)
 {
-    // Through the gap beside the cell first, as a real pointer would come, then onto it.
-    const QPoint centre = cellCentre(index);
-    QTest::mouseMove(frmMain, frmMain->imgCard[index]->geometry().topLeft() - QPoint(3, 3));
-    QTest::mouseMove(frmMain, centre);
+    // Through the gap to the left of the cell first, as a real pointer would come, then onto it.
+    const QRect cell = frmMain->imgCard[index]->geometry();
+    movePointer(QPoint(cell.left() - 3, cell.top() + 20));
+    movePointer(cell.center());
 }
 
 void clickWaitingCard()
 {
-    QTest::mouseClick(frmMain->imgPack, Qt::LeftButton, Qt::NoModifier, QPoint(35, 48));
+    // Pressed and released where the waiting card lies, so the click reaches whatever is there.
+    const QPoint centre = frmMain->imgPack->geometry().center();
+    QTest::mouseClick(frmMain->windowHandle(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 
 void placeOn(int index)
@@ -169,7 +179,8 @@ static QString checkCell(int x, int y, int &occupied)
     const QString where = QStringLiteral("cell (%1, %2): ").arg(x).arg(y);
     if (state == 2) {
         ++occupied;
-        if (!hasPicture || gridSuit[x][y] < 1 || gridSuit[x][y] > 4 || gridRank[x][y] < 1 || gridRank[x][y] > 13)
+        if (!hasPicture || gridSuit[x][y] < 1 || gridSuit[x][y] > 4 || gridRank[x][y] < 1 ||
+            gridRank[x][y] > 13)
             return where + QStringLiteral("occupied without its card");
         if (shape->fillStyle() != ShapeControl::Solid || shape->shape() != ShapeControl::Rectangle)
             return where + QStringLiteral("occupied but not drawn white");
@@ -211,7 +222,8 @@ QString checkInvariants()
     }
     if (sum != totalScore)
         return QStringLiteral("total %1 is not the sum %2").arg(totalScore).arg(sum);
-    const QString expected = packPosition == 25 ? QStringLiteral("Total: %1") : QStringLiteral("Current Score: %1");
+    const QString expected =
+        packPosition == 25 ? QStringLiteral("Total: %1") : QStringLiteral("Current Score: %1");
     if (frmMain->lblTotal->text() != expected.arg(totalScore))
         return QStringLiteral("total label reads \"%1\"").arg(frmMain->lblTotal->text());
     return {};

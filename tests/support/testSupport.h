@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -10,7 +11,8 @@
 
 class FrmMain;
 
-namespace testSupport {
+namespace testSupport
+{
 
 // Points the top-score store at a fresh temporary folder; call before anything loads.
 void useTemporaryDataFolder();
@@ -24,7 +26,12 @@ FrmMain *openGame();
 // The centre of a cell's image, in game-window coordinates.
 QPoint cellCentre(int index);
 
-// Moves the pointer over a cell, then clicks the waiting card laid over it.
+// Moves the pointer to a point of the game window, delivered through the window system the way
+// a real pointer's moves are (to whatever control lies under it), on every platform alike.
+void movePointer(QPoint position);
+
+// Moves the pointer over a cell, coming from the gap to its left, then clicks the waiting card
+// laid over it. A cell that the waiting card already covers sees no move: the card takes it.
 void hoverCell(int index);
 void clickWaitingCard();
 void placeOn(int index);

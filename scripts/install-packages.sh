@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, playing and testing need, when any is missing.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2)
+if [ "${1:-}" = test ]; then
+  packages+=(xvfb xauth g++-mingw-w64-x86-64-posix wine wine64)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+"${sudo[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

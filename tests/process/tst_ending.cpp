@@ -1,0 +1,77 @@
+// How the program ends: Esc, Quit and the close box end it at once and cleanly; a card picture
+// that cannot be loaded is reported and ends it with a failure status.
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestEnding : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void endsCleanly_data();
+    void endsCleanly();
+    void missingCardPictureIsReported();
+
+  private:
+    struct Run {
+        int status;
+        QString out;
+        QString err;
+    };
+    Run runChild(const QStringList &arguments);
+    QTemporaryDir dataFolder;
+};
+
+TestEnding::Run TestEnding::runChild(const QStringList &arguments)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder.path());
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tallyfive_child"), arguments);
+    if (!child.waitForFinished(60000)) {
+        child.kill();
+        child.waitForFinished();
+        return {-1, QString(), QStringLiteral("the program did not end")};
+    }
+    return {child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -2,
+            QString::fromUtf8(child.readAllStandardOutput()),
+            QString::fromUtf8(child.readAllStandardError())};
+}
+
+void TestEnding::endsCleanly_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Esc") << QStringLiteral("escape");
+    QTest::newRow("Quit") << QStringLiteral("quit");
+    QTest::newRow("close box") << QStringLiteral("close");
+}
+
+void TestEnding::endsCleanly()
+{
+    QFETCH(QString, how);
+    const Run run = runChild({how});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains(QStringLiteral("ended with 0")), qPrintable(run.out));
+    QVERIFY2(!run.out.contains(QStringLiteral("message:")), qPrintable(run.out));
+}
+
+void TestEnding::missingCardPictureIsReported()
+{
+    QTemporaryDir emptyFolder;
+    const Run run = runChild({QStringLiteral("missing-pack"), emptyFolder.path()});
+    QVERIFY2(run.status != 0 && run.status != -1, qPrintable(run.err));
+    // The player is told which file and where it was looked for, and stderr says the same.
+    QVERIFY2(run.out.contains(QStringLiteral("message: ")), qPrintable(run.out));
+    for (const QString &text : {run.out, run.err}) {
+        QVERIFY2(text.contains(QStringLiteral(".gif")), qPrintable(text));
+        QVERIFY2(text.contains(emptyFolder.path() + QStringLiteral("/Pack")), qPrintable(text));
+    }
+    // The game never got as far as running.
+    QVERIFY(!run.out.contains(QStringLiteral("ended with")));
+}
+
+QTEST_GUILESS_MAIN(TestEnding)
+#include "tst_ending.moc"
