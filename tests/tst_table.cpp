@@ -7,11 +7,16 @@
 #include "controls/ShapeControl.h"
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
+#include "platform/executableFolder.h"
+#include "platform/loadPicture.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace modInitialize;
 using namespace testSupport;
@@ -34,6 +39,9 @@ class TestTable : public QObject
     void waitingCardStaysWhenPointerLeaves();
     void newGameKeepsTargetAndTopScores();
     void windowHasItsDesignedSize();
+    void accessKeysPressTheButtons();
+    void missingPictureChangesNothing_data();
+    void missingPictureChangesNothing();
 
   private:
     QImage grabWindow() { return frmMain->grab().toImage(); }
@@ -247,6 +255,65 @@ void TestTable::windowHasItsDesignedSize()
     for (LabelControl *label : frmMain->findChildren<LabelControl *>())
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
                  qPrintable(label->text()));
+}
+
+void TestTable::accessKeysPressTheButtons()
+{
+    placeOn(7);
+    QCOMPARE(packPosition, int16_t(2));
+    QTest::keyClick(frmMain->windowHandle(), Qt::Key_N, Qt::AltModifier);
+    // An access key presses its button visibly, and the click follows a moment later.
+    QTRY_COMPARE(packPosition, int16_t(1));
+    QCOMPARE(gridState[2][1], 1);
+    QCOMPARE(frmMain->cmdQuit->shortcut(), QKeySequence(QStringLiteral("Alt+Q")));
+    QCOMPARE(frmMain->cmdScoring->shortcut(), QKeySequence(QStringLiteral("Alt+S")));
+}
+
+struct ProgramEnded {
+    int status;
+};
+
+[[noreturn]] static void throwInsteadOfEnding(int status)
+{
+    throw ProgramEnded{status};
+}
+
+void TestTable::missingPictureChangesNothing_data()
+{
+    QTest::addColumn<bool>("placing");
+    QTest::newRow("laying a card in a cell") << true;
+    QTest::newRow("drawing the next card") << false;
+}
+
+// A card picture that cannot be loaded stops the routine before anything has changed, and the
+// player is told which file it was.
+void TestTable::missingPictureChangesNothing()
+{
+    QFETCH(bool, placing);
+    const Snapshot before = takeSnapshot();
+    QTemporaryDir emptyFolder;
+    platform::setExecutableFolderForTesting(emptyFolder.path());
+    platform::endProgram = throwInsteadOfEnding;
+    QString message;
+    QTimer::singleShot(0, [&message] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    int status = 0;
+    try {
+        if (placing)
+            frmMain->setCellOccupied(2, 1, packSuit[1], packRank[1]);
+        else
+            frmMain->drawCardFromPack();
+    } catch (const ProgramEnded &ended) {
+        status = ended.status;
+    }
+    platform::setExecutableFolderForTesting(QString());
+    QCOMPARE(status, 1);
+    QVERIFY2(message.contains(emptyFolder.path() + QStringLiteral("/Pack")), qPrintable(message));
+    QVERIFY(takeSnapshot() == before);
 }
 
 QTEST_MAIN(TestTable)
