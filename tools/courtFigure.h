@@ -1,0 +1,14 @@
+// The framed picture of a jack, queen or king: a figure shown to the waist, once upright and once
+// turned half round, with the suit and the letter beside its head.
+#pragma once
+
+#include "suitSymbols.h"
+
+#include <QPainter>
+
+namespace art
+{
+
+void drawCourtPanel(QPainter &painter, Suit suit, int rank);
+
+} // namespace art
