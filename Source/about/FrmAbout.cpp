@@ -1,0 +1,87 @@
+// The about window: its controls, the page it loads, its layout and its Close button.
+#include "about/FrmAbout.h"
+
+#include "controls/eventArguments.h"
+#include "controls/mousePointer.h"
+#include "controls/twips.h"
+#include "game/FrmMain.h"
+#include "platform/executableFolder.h"
+#include "platform/webBrowser.h"
+
+#include <QMouseEvent>
+#include <QPushButton>
+#include <algorithm>
+
+FrmAbout *frmAbout = nullptr;
+
+FrmAbout::FrmAbout()
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(QStringLiteral("About Tallyfive"));
+    setFixedSize(twipsToPixels(6135), twipsToPixels(4095));
+    setMouseTracking(true);
+
+    cmdOK = new QPushButton(QStringLiteral("Close"), this);
+    place(cmdOK, 4755, 3615, 1260, 345);
+    cmdOK->setDefault(true);
+    webBrowser = new WebBrowser(this);
+    place(webBrowser, 120, 120, 5895, 3375);
+    setTabOrder(cmdOK, webBrowser);
+    cmdOK->setFocus();
+    connect(cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
+
+    if (frmMain) {
+        QRect area = rect();
+        area.moveCenter(frmMain->geometry().center());
+        setGeometry(area);
+    }
+
+    Form_Load();
+}
+
+void FrmAbout::Form_Load()
+{
+    // The folder is taken as the system reports it: one that already ends in a separator gives a
+    // doubled one, which the view reads all the same.
+    webBrowser->Navigate(platform::executableFolder() + QLatin1Char(platform::pathSeparator) +
+                         QStringLiteral("index.htm"));
+}
+
+void FrmAbout::Form_Resize()
+{
+    const auto W = static_cast<float>(width());
+    const auto H = static_cast<float>(height());
+    // Only the system can make the window smaller than its controls; the view then shrinks to nothing.
+    webBrowser->resize(static_cast<int>(std::max(W - 16, 0.0f)), static_cast<int>(std::max(H - 50, 0.0f)));
+    cmdOK->move(static_cast<int>(W - 92), static_cast<int>(H - 32));
+}
+
+void FrmAbout::cmdOK_Click()
+{
+    // Unloaded: the next click on the credits link builds the window and loads the page afresh.
+    if (frmAbout == this)
+        frmAbout = nullptr;
+    deleteLater();
+    accept();
+}
+
+void FrmAbout::Form_MouseMove(int, int, float, float)
+{
+    setMousePointer(vbArrow);
+}
+
+void FrmAbout::reject()
+{
+    cmdOK->click();
+}
+
+void FrmAbout::resizeEvent(QResizeEvent *)
+{
+    Form_Resize();
+}
+
+void FrmAbout::mouseMoveEvent(QMouseEvent *event)
+{
+    Form_MouseMove(buttonMask(event), shiftMask(event->modifiers()), twipsX(event), twipsY(event));
+}
