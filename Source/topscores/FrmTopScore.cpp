@@ -1,4 +1,92 @@
-// Placeholder until the dialog lands.
+// The top-score dialog: its controls at their designed places, opening it, and OK.
 #include "topscores/FrmTopScore.h"
 
-void showTopScoreDialog() {}
+#include "controls/LabelControl.h"
+#include "controls/designFont.h"
+#include "controls/twips.h"
+#include "controls/vbColor.h"
+#include "game/FrmMain.h"
+#include "game/modInitialize.h"
+#include "topscores/FrmScoring.h"
+#include "topscores/nameText.h"
+#include "topscores/topScoreStore.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace modInitialize;
+
+FrmTopScore *frmTopScore = nullptr;
+
+FrmTopScore::FrmTopScore(QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint)
+{
+    // Closing unloads the dialog; the next qualifying game loads a new one.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Top Score!"));
+    setFixedSize(twipsToPixels(5505), twipsToPixels(1200));
+
+    txtName = new QLineEdit(this);
+    txtName->setFont(designFont(8.25));
+    txtName->setMaxLength(20);
+    place(txtName, 240, 600, 3495, 330);
+    lblText = new LabelControl(
+        this, QStringLiteral("You have got a top score!  Add your name to the Top Scores table..."),
+        designFont(8.25), Qt::AlignLeft, vbButtonText);
+    place(lblText, 240, 240, 4935, 255);
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setFont(designFont(8.25));
+    cmdOK->setDefault(true);
+    place(cmdOK, 3960, 600, 1260, 345);
+    setTabOrder(txtName, cmdOK);
+    txtName->setFocus();
+
+    connect(cmdOK, &QPushButton::clicked, this, &FrmTopScore::cmdOK_Click);
+    Form_Load();
+}
+
+FrmTopScore::~FrmTopScore()
+{
+    if (frmTopScore == this)
+        frmTopScore = nullptr;
+}
+
+void FrmTopScore::Form_Load()
+{
+    txtName->setText(nameToText(playerName));
+    txtName->setSelection(0, static_cast<int>(txtName->text().length()));
+}
+
+void FrmTopScore::cmdOK_Click()
+{
+    // No trimming: a name of spaces is a name; only an empty box enters nothing.
+    const QString name = txtName->text();
+    if (!name.isEmpty()) {
+        playerName = textToName(name);
+        insertTopScore();
+        saveTopScores();
+        if (frmScoring && frmScoring->isVisible())
+            frmScoring->Form_Load();
+    }
+    accept();
+}
+
+// OK is the cancel button too, so Esc enters the name just as Enter does. The close box still
+// only closes.
+void FrmTopScore::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void showTopScoreDialog()
+{
+    if (!frmTopScore)
+        frmTopScore = new FrmTopScore(frmMain);
+    frmTopScore->exec();
+}

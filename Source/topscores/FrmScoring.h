@@ -1,0 +1,54 @@
+// The scoring window: the ways to score with their points and an example each, the target score,
+// and the top-score table. Modeless and owned by the game window; a click or a character key in
+// it closes it for good, until the Scoring button makes it afresh.
+#pragma once
+
+#include <QWidget>
+
+class ImageControl;
+class LabelControl;
+class LineControl;
+
+class FrmScoring : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    explicit FrmScoring(QWidget *owner);
+    ~FrmScoring() override;
+
+    // Controls, named as designed. lblText has no elements 14 to 19.
+    ImageControl *imgTitle;
+    LabelControl *lblText[31] = {};
+    ImageControl *imgExample[9];
+    LineControl *Line1;
+    LabelControl *lblTopScore[5];
+    LabelControl *lblTopName[5];
+
+    // Fills the rows of the entries that hold a score; also run again while the window is open.
+    void Form_Load();
+    void Form_Click();
+    void Form_KeyPress(int KeyAscii);
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void imgExample_Click(int Index);
+    void lblText_Click(int Index);
+    void lblTopName_Click(int Index);
+    void lblTopScore_Click(int Index);
+
+  protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    void createWaysToScore();
+    void createTopScores();
+    void connectControls();
+    LabelControl *addText(int index, const QString &caption, const QFont &font, Qt::Alignment alignment);
+
+    bool m_pressed = false;
+};
+
+extern FrmScoring *frmScoring;

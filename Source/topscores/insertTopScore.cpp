@@ -1,0 +1,20 @@
+// Entering a new top score: a strict comparison puts it below every entry with the same score,
+// so among equal scores the older stays above.
+#include "topscores/FrmTopScore.h"
+
+#include "game/modInitialize.h"
+
+using namespace modInitialize;
+
+void FrmTopScore::insertTopScore()
+{
+    int p = 0;
+    while (p < 4 && !(totalScore > topScore[p]))
+        ++p;
+    for (int j = 3; j >= p; --j) {
+        topName[j + 1] = topName[j];
+        topScore[j + 1] = topScore[j];
+    }
+    topName[p] = playerName;
+    topScore[p] = totalScore;
+}

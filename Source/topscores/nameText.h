@@ -1,0 +1,9 @@
+// Names in the top-score table are the system's 8-bit text, as the store keeps them; the windows
+// show and take Qt text. Both directions of the conversion live here and nowhere else.
+#pragma once
+
+#include <QString>
+#include <string>
+
+QString nameToText(const std::string &name);
+std::string textToName(const QString &text);

@@ -1,0 +1,54 @@
+// The scoring window's event routines: filling the top-score rows, and closing on a click or key.
+#include "topscores/FrmScoring.h"
+
+#include "controls/LabelControl.h"
+#include "controls/mousePointer.h"
+#include "game/modInitialize.h"
+#include "topscores/nameText.h"
+
+using namespace modInitialize;
+
+void FrmScoring::Form_Load()
+{
+    for (int i = 0; i <= 4; ++i) {
+        if (topScore[i] > 0) {
+            lblTopName[i]->setText(nameToText(topName[i]).left(20));
+            lblTopScore[i]->setText(QString::number(topScore[i]));
+        }
+    }
+}
+
+void FrmScoring::Form_Click()
+{
+    close();
+}
+
+void FrmScoring::Form_KeyPress(int)
+{
+    close();
+}
+
+void FrmScoring::Form_MouseMove(int, int, float, float)
+{
+    setMousePointer(vbArrow);
+}
+
+void FrmScoring::imgExample_Click(int)
+{
+    close();
+}
+
+void FrmScoring::lblText_Click(int)
+{
+    close();
+}
+
+void FrmScoring::lblTopName_Click(int)
+{
+    close();
+}
+
+void FrmScoring::lblTopScore_Click(int)
+{
+    close();
+}
