@@ -118,6 +118,8 @@ void FrmScoring::createTopScores()
         place(lblTopScore[i], 1680, 6120 + 360 * i, 375, 255);
         lblTopName[i] = new LabelControl(this, noName, designFont(9.75), Qt::AlignLeft);
         place(lblTopName[i], 2160, 6120 + 360 * i, 2175, 255);
+        // The dashes of an empty row, and the widest names, are drawn smaller rather than cut off.
+        lblTopName[i]->setShrinkToFit(true);
     }
 }
 
