@@ -9,6 +9,8 @@
 #include "scoring/handEvaluation.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMap>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +55,12 @@ FrmMain *openGame()
     return frmMain;
 }
 
+void keepTopScoresHigh()
+{
+    for (int16_t &score : topScore)
+        score = 1000;
+}
+
 QPoint cellCentre(int index)
 {
     return frmMain->imgCard[index]->geometry().center();
@@ -91,6 +99,35 @@ void pressUndo()
     QTest::keyPress(target, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyRelease(target, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyRelease(target, Qt::Key_Control, Qt::NoModifier);
+}
+
+void sendKeys(const QString &steps)
+{
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifier own; // the modifier the key itself is, if any
+    };
+    const QMap<QString, Key> keys = {{QStringLiteral("Ctrl"), {Qt::Key_Control, Qt::ControlModifier}},
+                                     {QStringLiteral("Shift"), {Qt::Key_Shift, Qt::ShiftModifier}},
+                                     {QStringLiteral("Alt"), {Qt::Key_Alt, Qt::AltModifier}},
+                                     {QStringLiteral("Z"), {Qt::Key_Z, Qt::NoModifier}},
+                                     {QStringLiteral("A"), {Qt::Key_A, Qt::NoModifier}}};
+    for (const QString &step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList parts = step.mid(1).split(QLatin1Char('/'));
+        const QString held = parts.value(1);
+        Qt::KeyboardModifiers modifiers;
+        modifiers.setFlag(Qt::ControlModifier, held.contains(QLatin1Char('c')));
+        modifiers.setFlag(Qt::ShiftModifier, held.contains(QLatin1Char('s')));
+        modifiers.setFlag(Qt::AltModifier, held.contains(QLatin1Char('a')));
+        if (!keys.contains(parts[0]))
+            qFatal("no key %s in the test's keys", qPrintable(parts[0]));
+        const Key key = keys[parts[0]];
+        // A modifier key's event is built with the state before it, as the window system does;
+        // QKeyEvent::modifiers() then reports the state after it.
+        const auto type = step.startsWith(QLatin1Char('+')) ? QEvent::KeyPress : QEvent::KeyRelease;
+        QKeyEvent event(type, key.key, modifiers ^ key.own);
+        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : frmMain, &event);
+    }
 }
 
 QList<int> availableCells()
@@ -152,9 +189,78 @@ bool Snapshot::operator==(const Snapshot &o) const
     return same;
 }
 
+QString differences(const Snapshot &a, const Snapshot &b)
+{
+    QStringList found;
+    for (int i = 0; i < 25; ++i) {
+        const int x = i % 5;
+        const int y = i / 5;
+        if (a.gridSuit[x][y] != b.gridSuit[x][y] || a.gridRank[x][y] != b.gridRank[x][y] ||
+            a.gridState[x][y] != b.gridState[x][y])
+            found.append(QStringLiteral("cell (%1, %2) state %3 -> %4")
+                             .arg(x)
+                             .arg(y)
+                             .arg(a.gridState[x][y])
+                             .arg(b.gridState[x][y]));
+        if (a.cells[i] != b.cells[i])
+            found.append(QStringLiteral("picture of cell %1").arg(i));
+        if (a.shapes[i] != b.shapes[i])
+            found.append(QStringLiteral("shape of cell %1: %2 -> %3").arg(i).arg(a.shapes[i], b.shapes[i]));
+    }
+    for (int k = 0; k < 5; ++k) {
+        if (a.rowScore[k] != b.rowScore[k])
+            found.append(
+                QStringLiteral("row %1 score %2 -> %3").arg(k).arg(a.rowScore[k]).arg(b.rowScore[k]));
+        if (a.columnScore[k] != b.columnScore[k])
+            found.append(QStringLiteral("column %1 score %2 -> %3")
+                             .arg(k)
+                             .arg(a.columnScore[k])
+                             .arg(b.columnScore[k]));
+    }
+    if (a.totalScore != b.totalScore)
+        found.append(QStringLiteral("total %1 -> %2").arg(a.totalScore).arg(b.totalScore));
+    if (a.packPosition != b.packPosition)
+        found.append(QStringLiteral("pack position %1 -> %2").arg(a.packPosition).arg(b.packPosition));
+    if (a.targetCell != b.targetCell)
+        found.append(QStringLiteral("target cell %1 -> %2").arg(a.targetCell).arg(b.targetCell));
+    if (a.total != b.total)
+        found.append(QStringLiteral("total label \"%1\" -> \"%2\"").arg(a.total, b.total));
+    if (a.combination != b.combination)
+        found.append(QStringLiteral("combination label \"%1\" -> \"%2\"").arg(a.combination, b.combination));
+    if (a.waitingCard != b.waitingCard)
+        found.append(QStringLiteral("waiting card picture"));
+    if (a.nextCard != b.nextCard)
+        found.append(QStringLiteral("next card picture"));
+    return found.join(QStringLiteral("; "));
+}
+
+QString differencesAfterUndo(const Snapshot &beforeMove, int x, int y)
+{
+    Snapshot now = takeSnapshot();
+    if (now.combination != combinationAt(x, y))
+        return QStringLiteral("combination label reads \"%1\"").arg(now.combination);
+    now.combination = beforeMove.combination;
+    return differences(beforeMove, now);
+}
+
 int16_t lineScore(const int16_t suit[5], const int16_t rank[5])
 {
     return evaluateHand(suit, rank).points;
+}
+
+QString combinationAt(int x, int y)
+{
+    int16_t suit[5], rank[5];
+    for (int k = 0; k < 5; ++k) {
+        suit[k] = gridSuit[k][y];
+        rank[k] = gridRank[k][y];
+    }
+    QStringList names;
+    for (const char *name : {evaluateHand(suit, rank).name, evaluateHand(gridSuit[x], gridRank[x]).name}) {
+        if (*name)
+            names.append(QString::fromLatin1(name));
+    }
+    return names.join(QStringLiteral(" / "));
 }
 
 static bool touchesCard(int x, int y)

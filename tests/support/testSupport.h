@@ -23,6 +23,9 @@ void fixClock(uint64_t reading);
 // Starts the program once (Main) and shows the game window, exposed; later calls deal anew.
 FrmMain *openGame();
 
+// Fills the top-score table with 1000s, which no total can beat, so no game end asks for a name.
+void keepTopScoresHigh();
+
 // The centre of a cell's image, in game-window coordinates.
 QPoint cellCentre(int index);
 
@@ -38,6 +41,12 @@ void placeOn(int index);
 
 // Ctrl+Z: press Ctrl, press and release Z, release Ctrl, on the widget that has the focus.
 void pressUndo();
+
+// Keys exactly as a keyboard reports them, one event each, to the widget that has the focus:
+// "+Ctrl/c +Z/c -Z/c -Ctrl" is + press or - release, the key (Ctrl, Shift, Alt, Z, A), then after
+// "/" the modifiers held once the event is done (c Ctrl, s Shift, a Alt). QTest's own key calls
+// add presses and releases of the modifiers, which would blur the orders tested here.
+void sendKeys(const QString &steps);
 
 // The cells that can take the waiting card now.
 QList<int> availableCells();
@@ -65,10 +74,20 @@ struct Snapshot {
 };
 Snapshot takeSnapshot();
 
+// The fields in which two snapshots differ, as text (empty when they are equal).
+QString differences(const Snapshot &before, const Snapshot &after);
+
+// What differs now from the snapshot taken before the move at (x, y) that was just undone. The
+// combination label must name the row and the column without the card, whatever it read before.
+QString differencesAfterUndo(const Snapshot &beforeMove, int x, int y);
+
 // Checks every rule that ties the shared state and the screen together; empty when all hold.
 QString checkInvariants();
 
 // The score a line would have, evaluated from the grid afresh.
 int16_t lineScore(const int16_t suit[5], const int16_t rank[5]);
+
+// The combination label a revision of cell (x, y) shows now: the row's name, then the column's.
+QString combinationAt(int x, int y);
 
 } // namespace testSupport

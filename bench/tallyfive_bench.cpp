@@ -1,0 +1,134 @@
+// How fast the game works: lines scored per second through the game window, and the time one
+// placement takes from the click to the repainted window, over many whole games.
+#include "support/testSupport.h"
+
+#include "controls/LabelControl.h"
+#include "game/FrmMain.h"
+#include "game/modInitialize.h"
+#include "scoring/handEvaluation.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+using namespace modInitialize;
+
+namespace
+{
+
+struct Line {
+    int16_t suit[5];
+    int16_t rank[5];
+};
+
+// Lines as the game meets them: five different cards of one pack, some cells still empty.
+std::vector<Line> makeLines(std::mt19937 &random, int count)
+{
+    std::vector<Line> lines(count);
+    std::vector<int> pack(52);
+    for (int card = 0; card < 52; ++card)
+        pack[card] = card;
+    for (Line &line : lines) {
+        std::shuffle(pack.begin(), pack.end(), random);
+        for (int k = 0; k < 5; ++k) {
+            const bool empty = random() % 5 == 0;
+            line.suit[k] = empty ? 0 : static_cast<int16_t>(pack[k] / 13 + 1);
+            line.rank[k] = empty ? 0 : static_cast<int16_t>(pack[k] % 13 + 1);
+        }
+    }
+    return lines;
+}
+
+void measureLineScoring(std::mt19937 &random)
+{
+    const std::vector<Line> lines = makeLines(random, 4096);
+    const long calls = 2000000;
+    long checksum = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (long call = 0; call < calls; ++call) {
+        const Line &line = lines[call % lines.size()];
+        std::copy(line.suit, line.suit + 5, handSuit);
+        std::copy(line.rank, line.rank + 5, handRank);
+        // Cleared before each pair of lines, as a revision does.
+        if (call % 2 == 0)
+            frmMain->lblCombination->setText(QString());
+        frmMain->calculateScore();
+        checksum += handScore;
+    }
+    const double windowSeconds = timer.nsecsElapsed() / 1e9;
+
+    timer.restart();
+    for (long call = 0; call < calls; ++call) {
+        const Line &line = lines[call % lines.size()];
+        checksum += evaluateHand(line.suit, line.rank).points;
+    }
+    const double ruleSeconds = timer.nsecsElapsed() / 1e9;
+
+    std::printf("calculateScore through the game window: %.2f million lines/s (%ld lines in %.3f s)\n",
+                calls / windowSeconds / 1e6, calls, windowSeconds);
+    std::printf("evaluateHand alone, for comparison:     %.2f million lines/s (checksum %ld)\n",
+                calls / ruleSeconds / 1e6, checksum);
+}
+
+double percentile(const std::vector<qint64> &sorted, double fraction)
+{
+    const size_t index = static_cast<size_t>(fraction * static_cast<double>(sorted.size()) + 0.999999) - 1;
+    return sorted[std::min(index, sorted.size() - 1)] / 1e6;
+}
+
+void measurePlacements(std::mt19937 &random, int games)
+{
+    std::vector<qint64> times;
+    times.reserve(static_cast<size_t>(games) * 24);
+    long totals = 0;
+    for (int game = 0; game < games; ++game) {
+        testSupport::fixClock(random());
+        frmMain->cmdNew->click();
+        for (int move = 1; move <= 24; ++move) {
+            const QList<int> cells = testSupport::availableCells();
+            testSupport::hoverCell(cells[static_cast<int>(random() % cells.size())]);
+            QApplication::processEvents();
+            QElapsedTimer timer;
+            timer.start();
+            testSupport::clickWaitingCard();
+            frmMain->repaint();
+            QApplication::processEvents();
+            times.push_back(timer.nsecsElapsed());
+        }
+        if (packPosition != 25) {
+            std::fprintf(stderr, "game %d did not end: pack position %d\n", game, packPosition);
+            std::exit(1);
+        }
+        totals += totalScore;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("one placement by a click, scored, drawn and repainted (%d games, %zu placements):\n", games,
+                times.size());
+    std::printf("  median %.3f ms, 99th percentile %.3f ms, slowest %.3f ms; mean final total %.1f\n",
+                percentile(times, 0.5), percentile(times, 0.99), times.back() / 1e6,
+                static_cast<double>(totals) / games);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testSupport::useTemporaryDataFolder();
+    QApplication application(argc, argv);
+    const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+
+    testSupport::openGame();
+    testSupport::keepTopScoresHigh();
+    std::mt19937 random(2026);
+    measureLineScoring(random);
+    measurePlacements(random, games);
+    return 0;
+}
