@@ -81,7 +81,7 @@ class TestAbout : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void cleanup();

@@ -163,7 +163,7 @@ class TestEndOfGame : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -177,7 +177,7 @@ class TestEndOfGame : public QObject
     void nothingToUndoAfterTheDialog();
     void wholeGameToTheScoringWindow();
 
-  private:
+private:
     int16_t m_total = 0; // the final total of the deal played with the first-cell moves
 };
 

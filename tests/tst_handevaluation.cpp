@@ -85,7 +85,7 @@ class TestHandEvaluation : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void combinations_data();

@@ -34,7 +34,7 @@ class TestPlay : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void wholeGame_data();

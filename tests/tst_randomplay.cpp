@@ -18,12 +18,12 @@ class TestRandomPlay : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void randomSteps_data();
     void randomSteps();
 
-  private:
+private:
     enum Step { Place, Undo, PlainZ, NewGame };
     Step chooseStep();
     QString place(int cell);

@@ -73,7 +73,7 @@ class TestScoring : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void cleanup();

@@ -25,7 +25,7 @@ class TestTable : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void dealHoldsEveryCardOnce();
@@ -43,7 +43,7 @@ class TestTable : public QObject
     void missingPictureChangesNothing_data();
     void missingPictureChangesNothing();
 
-  private:
+private:
     QImage grabWindow() { return frmMain->grab().toImage(); }
 };
 

@@ -130,7 +130,7 @@ class TestTopScore : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void cleanup();

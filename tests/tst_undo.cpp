@@ -39,7 +39,7 @@ class TestUndo : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void init();
     void undoGivesBackTheTableBeforeTheMove_data();

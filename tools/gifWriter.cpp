@@ -21,7 +21,7 @@ void putWord(QByteArray &out, int value)
 // Codes are packed least significant bit first and cut into sub-blocks of at most 255 bytes.
 class CodeStream
 {
-  public:
+public:
     void put(int code, int bits)
     {
         m_buffer |= std::uint32_t(code) << m_bitCount;
@@ -47,7 +47,7 @@ class CodeStream
         out.append(char(0));
     }
 
-  private:
+private:
     QByteArray m_bytes;
     std::uint32_t m_buffer = 0;
     int m_bitCount = 0;

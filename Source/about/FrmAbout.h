@@ -11,7 +11,7 @@ class FrmAbout : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     FrmAbout();
 
     // Controls, named as designed, in tab order.
@@ -26,7 +26,7 @@ class FrmAbout : public QDialog
     // Esc and the close box press Close.
     void reject() override;
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 };

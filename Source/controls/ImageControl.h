@@ -9,25 +9,25 @@ class ImageControl : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     explicit ImageControl(QWidget *parent);
 
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
 
-  signals:
+signals:
     // A press and release of the left button on the control.
     void clicked();
     // Any move of the pointer over the control; x and y in twips.
     void mouseMoved(int button, int shift, float x, float y);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
-  private:
+private:
     QImage m_picture;
     bool m_pressed = false;
 };

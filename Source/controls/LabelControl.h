@@ -10,7 +10,7 @@ class LabelControl : public QLabel
 {
     Q_OBJECT
 
-  public:
+public:
     LabelControl(QWidget *parent, const QString &caption, const QFont &font,
                  Qt::Alignment alignment = Qt::AlignLeft, uint32_t foreColor = 0x008000);
 
@@ -22,17 +22,17 @@ class LabelControl : public QLabel
     // A caption too wide for the label is drawn in a smaller size rather than cut off.
     void setShrinkToFit(bool on);
 
-  signals:
+signals:
     void clicked();
     void mouseMoved(int button, int shift, float x, float y);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
-  private:
+private:
     uint32_t m_foreColor;
     bool m_shrinkToFit = false;
     bool m_pressed = false;

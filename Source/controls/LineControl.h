@@ -6,13 +6,13 @@
 
 class LineControl : public QWidget
 {
-  public:
+public:
     // The end points are in twips; the colour has red in the low byte.
     LineControl(QWidget *parent, int x1, int y1, int x2, int y2, uint32_t color);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     uint32_t m_color;
 };

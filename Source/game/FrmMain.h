@@ -14,7 +14,7 @@ class FrmMain : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     FrmMain();
 
     // Controls, named as designed.
@@ -71,12 +71,12 @@ class FrmMain : public QWidget
     void lblCredits3_MouseMove(int Button, int Shift, float X, float Y);
     void lblCredits3_Click();
 
-  protected:
+protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-  private:
+private:
     void createControls();
     void createCells();
     void connectControls();

@@ -8,7 +8,7 @@ class WebBrowser : public QTextBrowser
 {
     Q_OBJECT
 
-  public:
+public:
     explicit WebBrowser(QWidget *parent);
 
     // Shows the page at a local path written with the system's separators. A page that cannot
@@ -18,6 +18,6 @@ class WebBrowser : public QTextBrowser
     // The path last navigated to, exactly as it was given.
     const QString &location() const { return m_location; }
 
-  private:
+private:
     QString m_location;
 };

@@ -13,7 +13,7 @@ class FrmScoring : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     explicit FrmScoring(QWidget *owner);
     ~FrmScoring() override;
 
@@ -35,14 +35,14 @@ class FrmScoring : public QWidget
     void lblTopName_Click(int Index);
     void lblTopScore_Click(int Index);
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     void createWaysToScore();
     void createTopScores();
     void connectControls();

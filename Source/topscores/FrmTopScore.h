@@ -12,7 +12,7 @@ class FrmTopScore : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     explicit FrmTopScore(QWidget *owner);
     ~FrmTopScore() override;
 
@@ -27,7 +27,7 @@ class FrmTopScore : public QDialog
     // Puts playerName and totalScore into the table below every entry that the total does not beat.
     void insertTopScore();
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 

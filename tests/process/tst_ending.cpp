@@ -9,12 +9,12 @@ class TestEnding : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void endsCleanly_data();
     void endsCleanly();
     void missingCardPictureIsReported();
 
-  private:
+private:
     struct Run {
         int status;
         QString out;

@@ -16,7 +16,7 @@ class TestGameStartWithBadStore : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase();
     void startsNormally_data();
     void startsNormally();
