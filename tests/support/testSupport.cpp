@@ -94,11 +94,7 @@ void placeOn(int index)
 
 void pressUndo()
 {
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : frmMain;
-    QTest::keyPress(target, Qt::Key_Control, Qt::ControlModifier);
-    QTest::keyPress(target, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyRelease(target, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyRelease(target, Qt::Key_Control, Qt::NoModifier);
+    sendKeys(QStringLiteral("+Ctrl/c +Z/c -Z/c -Ctrl"));
 }
 
 void sendKeys(const QString &steps)
