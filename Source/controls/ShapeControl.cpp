@@ -14,45 +14,68 @@ ShapeControl::ShapeControl(QWidget *parent) : QWidget(parent)
 void ShapeControl::setShape(Shape shape)
 {
     m_shape = shape;
-    update();
+    changed();
 }
 
 void ShapeControl::setBorderColor(uint32_t color)
 {
     m_borderColor = color;
-    update();
+    changed();
 }
 
 void ShapeControl::setFillColor(uint32_t color)
 {
     m_fillColor = color;
-    update();
+    changed();
 }
 
 void ShapeControl::setFillStyle(FillStyle style)
 {
     m_fillStyle = style;
-    update();
+    changed();
 }
 
 void ShapeControl::setBackStyle(BackStyle style)
 {
     m_backStyle = style;
-    update();
+    changed();
 }
 
 void ShapeControl::setBackColor(uint32_t color)
 {
     m_backColor = color;
+    changed();
+}
+
+void ShapeControl::changed()
+{
+    m_rendering = QImage();
     update();
+}
+
+void ShapeControl::resizeEvent(QResizeEvent *)
+{
+    m_rendering = QImage();
 }
 
 void ShapeControl::paintEvent(QPaintEvent *)
 {
+    // A grid of hatched, rounded shapes is costly to draw afresh on every paint, and most
+    // paints show a shape unchanged.
+    if (m_rendering.isNull())
+        m_rendering = drawShape();
     QPainter painter(this);
+    painter.drawImage(0, 0, m_rendering);
+}
+
+QImage ShapeControl::drawShape() const
+{
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     // The outline runs along the control's outermost pixels; half-pixel offsets keep its
     // straight parts one sharp pixel wide while the rounded corners are smoothed.
-    const QRectF outline = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF outline = QRectF(image.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath path;
     if (m_shape == RoundedRectangle) {
         const qreal radius = std::min(width(), height()) / 8.0;
@@ -69,4 +92,5 @@ void ShapeControl::paintEvent(QPaintEvent *)
         painter.fillPath(path, QBrush(vbColor(m_fillColor), Qt::FDiagPattern));
     painter.setPen(QPen(vbColor(m_borderColor), 1));
     painter.drawPath(path);
+    return image;
 }

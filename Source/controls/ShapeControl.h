@@ -3,12 +3,13 @@
 // beneath them receives it.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <cstdint>
 
 class ShapeControl : public QWidget
 {
-  public:
+public:
     enum Shape { Rectangle = 0, RoundedRectangle = 4 };
     enum FillStyle { Solid = 0, Transparent = 1, DownwardDiagonal = 5 };
     enum BackStyle { BackTransparent = 0, BackOpaque = 1 };
@@ -29,10 +30,15 @@ class ShapeControl : public QWidget
     FillStyle fillStyle() const { return m_fillStyle; }
     BackStyle backStyle() const { return m_backStyle; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
-  private:
+private:
+    void changed();
+    QImage drawShape() const;
+
+    QImage m_rendering; // drawn once for each change, then copied on every paint
     Shape m_shape = Rectangle;
     uint32_t m_borderColor = 0;
     uint32_t m_fillColor = 0;

@@ -31,13 +31,14 @@ static void reportUnloadablePicture(const QString &path, const QString &reason)
 QImage LoadPicture(const QString &path)
 {
     // QImageReader reads the file every time; QPixmap(fileName) would serve repeats from a cache.
-    QImageReader reader(path);
+    QImageReader reader(path, "gif");
     QImage picture = reader.read();
     if (picture.isNull()) {
         reportUnloadablePicture(path, reader.errorString());
         endProgram(1);
     }
-    return picture;
+    // Converted once here, so that painting it is a plain copy.
+    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 } // namespace platform
