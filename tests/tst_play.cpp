@@ -6,7 +6,6 @@
 #include "controls/LabelControl.h"
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
-#include "platform/loadPicture.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -17,11 +16,6 @@ using namespace testSupport;
 
 namespace
 {
-
-QImage cardPicture(int suit, int rank)
-{
-    return platform::LoadPicture(frmMain->getCardImageFilename(suit, rank));
-}
 
 QString where(int cell)
 {

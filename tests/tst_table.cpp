@@ -96,17 +96,15 @@ void TestTable::startShowsTheDealtTable()
     QCOMPARE(gridState[2][2], 2);
     QCOMPARE(gridSuit[2][2], packSuit[0]);
     QCOMPARE(gridRank[2][2], packRank[0]);
-    QCOMPARE(frmMain->imgCard[12]->picture(),
-             QImage(frmMain->getCardImageFilename(packSuit[0], packRank[0])));
+    QCOMPARE(frmMain->imgCard[12]->picture(), cardPicture(packSuit[0], packRank[0]));
     for (int i = 0; i < 25; ++i) {
         const int expected = i == 12 ? 2 : (i == 7 || i == 17 || i == 11 || i == 13) ? 1 : 0;
         QCOMPARE(gridState[i % 5][i / 5], expected);
     }
     QCOMPARE(frmMain->lblTotal->text(), QStringLiteral("Current Score: 0"));
     QCOMPARE(frmMain->lblCombination->text(), QString());
-    QCOMPARE(frmMain->imgPack->picture(), QImage(frmMain->getCardImageFilename(packSuit[1], packRank[1])));
-    QCOMPARE(frmMain->imgNextCard->picture(),
-             QImage(frmMain->getCardImageFilename(packSuit[2], packRank[2])));
+    QCOMPARE(frmMain->imgPack->picture(), cardPicture(packSuit[1], packRank[1]));
+    QCOMPARE(frmMain->imgNextCard->picture(), cardPicture(packSuit[2], packRank[2]));
     QCOMPARE(checkInvariants(), QString());
 }
 
@@ -249,7 +247,7 @@ void TestTable::newGameKeepsTargetAndTopScores()
     QTest::mouseClick(frmMain->cmdNew, Qt::LeftButton);
     QCOMPARE(int(targetCell), 17);
     QCOMPARE(frmMain->imgPack->pos(), frmMain->imgCard[17]->pos());
-    QCOMPARE(frmMain->imgPack->picture(), QImage(frmMain->getCardImageFilename(packSuit[1], packRank[1])));
+    QCOMPARE(frmMain->imgPack->picture(), cardPicture(packSuit[1], packRank[1]));
     QCOMPARE(topName[0], std::string("Ada"));
     QCOMPARE(topScore[0], int16_t(123));
     QCOMPARE(playerName, std::string("Ada"));

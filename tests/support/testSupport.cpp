@@ -5,6 +5,7 @@
 #include "controls/ShapeControl.h"
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
+#include "platform/loadPicture.h"
 #include "platform/randomNumbers.h"
 #include "scoring/handEvaluation.h"
 
@@ -124,6 +125,11 @@ void sendKeys(const QString &steps)
         QKeyEvent event(type, key.key, modifiers ^ key.own);
         QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : frmMain, &event);
     }
+}
+
+QImage cardPicture(int suit, int rank)
+{
+    return platform::LoadPicture(frmMain->getCardImageFilename(suit, rank));
 }
 
 QList<int> availableCells()

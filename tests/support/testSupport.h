@@ -48,6 +48,9 @@ void pressUndo();
 // add presses and releases of the modifiers, which would blur the orders tested here.
 void sendKeys(const QString &steps);
 
+// A card's picture as the game shows it, read from its file.
+QImage cardPicture(int suit, int rank);
+
 // The cells that can take the waiting card now.
 QList<int> availableCells();
 
