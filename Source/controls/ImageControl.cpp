@@ -30,14 +30,12 @@ void ImageControl::paintEvent(QPaintEvent *)
 
 void ImageControl::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.press(event);
 }
 
 void ImageControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (m_click.release(event, rect()))
         emit clicked();
 }
 

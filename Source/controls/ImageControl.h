@@ -2,6 +2,8 @@
 // With no picture it keeps its size, so an empty cell still sees the pointer.
 #pragma once
 
+#include "controls/clickTracker.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -29,5 +31,5 @@ protected:
 
 private:
     QImage m_picture;
-    bool m_pressed = false;
+    ClickTracker m_click;
 };

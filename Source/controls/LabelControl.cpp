@@ -55,16 +55,14 @@ void LabelControl::paintEvent(QPaintEvent *event)
 
 void LabelControl::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.press(event);
     event->accept();
 }
 
 void LabelControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
     event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (m_click.release(event, rect()))
         emit clicked();
 }
 

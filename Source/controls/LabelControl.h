@@ -3,6 +3,8 @@
 // its width, draws from its top, and takes the pointer's moves and clicks for itself.
 #pragma once
 
+#include "controls/clickTracker.h"
+
 #include <QLabel>
 #include <cstdint>
 
@@ -35,5 +37,5 @@ protected:
 private:
     uint32_t m_foreColor;
     bool m_shrinkToFit = false;
-    bool m_pressed = false;
+    ClickTracker m_click;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QWidget>
 
 QColor vbColor(uint32_t value)
 {
@@ -10,4 +11,12 @@ QColor vbColor(uint32_t value)
         return QApplication::palette().color(QPalette::Active, QPalette::ButtonText);
     }
     return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}
+
+void setBackColor(QWidget *window, uint32_t color)
+{
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, vbColor(color));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
 }

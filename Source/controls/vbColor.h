@@ -8,3 +8,7 @@
 constexpr uint32_t vbButtonText = 0x80000012;
 
 QColor vbColor(uint32_t value);
+
+// Fills a window's surface with a designed colour.
+class QWidget;
+void setBackColor(QWidget *window, uint32_t color);

@@ -30,10 +30,7 @@ FrmMain::FrmMain()
 {
     setWindowTitle(QStringLiteral("Tallyfive"));
     setFixedSize(twipsToPixels(9420), twipsToPixels(7935));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, vbColor(backgroundColor));
-    setPalette(background);
-    setAutoFillBackground(true);
+    setBackColor(this, backgroundColor);
     setMouseTracking(true);
 
     createControls();

@@ -52,10 +52,7 @@ FrmScoring::FrmScoring(QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Scoring"));
     setFixedSize(twipsToPixels(4455), twipsToPixels(7935));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, vbColor(backgroundColor));
-    setPalette(background);
-    setAutoFillBackground(true);
+    setBackColor(this, backgroundColor);
     setMouseTracking(true);
 
     imgTitle = new ImageControl(this);
@@ -139,14 +136,12 @@ void FrmScoring::connectControls()
 
 void FrmScoring::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.press(event);
 }
 
 void FrmScoring::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (m_click.release(event, rect()))
         Form_Click();
 }
 

@@ -3,6 +3,8 @@
 // it closes it for good, until the Scoring button makes it afresh.
 #pragma once
 
+#include "controls/clickTracker.h"
+
 #include <QWidget>
 
 class ImageControl;
@@ -48,7 +50,7 @@ private:
     void connectControls();
     LabelControl *addText(int index, const QString &caption, const QFont &font, Qt::Alignment alignment);
 
-    bool m_pressed = false;
+    ClickTracker m_click;
 };
 
 extern FrmScoring *frmScoring;
