@@ -8,6 +8,8 @@
 #include "platform/loadPicture.h"
 #include "platform/randomNumbers.h"
 #include "scoring/handEvaluation.h"
+#include "topscores/FrmTopScore.h"
+#include "topscores/nameText.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstring>
 
 using namespace modInitialize;
@@ -335,6 +338,59 @@ QString checkInvariants()
     if (frmMain->lblTotal->text() != expected.arg(totalScore))
         return QStringLiteral("total label reads \"%1\"").arg(frmMain->lblTotal->text());
     return {};
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+QString describeTopScores()
+{
+    QStringList entries;
+    for (int n = 0; n < 5; ++n) {
+        QString entry = QString::number(topScore[n]);
+        if (!topName[n].empty())
+            entry += QLatin1Char(' ') + nameToText(topName[n]);
+        entries.append(entry);
+    }
+    return entries.join(QStringLiteral(", "));
+}
+
+void setTopScores(const QString &table)
+{
+    const QStringList entries = table.split(QStringLiteral(", "));
+    if (entries.size() != 5)
+        qFatal("a top-score table has five entries, not \"%s\"", qPrintable(table));
+    for (int n = 0; n < 5; ++n) {
+        const qsizetype space = entries[n].indexOf(QLatin1Char(' '));
+        topScore[n] = static_cast<int16_t>(entries[n].left(space).toInt());
+        topName[n] = space < 0 ? std::string() : textToName(entries[n].mid(space + 1));
+    }
+}
+
+bool answerTopScoreDialog(const std::function<void()> &open, const std::function<void(FrmTopScore *)> &answer)
+{
+    bool opened = false;
+    // A timer of this call's own, so that when no dialog opens it goes with the call.
+    QTimer queued;
+    queued.setSingleShot(true);
+    QObject::connect(&queued, &QTimer::timeout, [&opened, &answer] {
+        auto *dialog = qobject_cast<FrmTopScore *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        opened = true;
+        // A dialog counts as active while its owner still is, so this waits for the dialog itself.
+        if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }))
+            qWarning("the top-score dialog did not become active");
+        answer(dialog);
+        // A dialog the answer left open would hold the test forever.
+        if (frmTopScore && frmTopScore->isVisible())
+            frmTopScore->reject();
+    });
+    queued.start(0);
+    open();
+    return opened;
 }
 
 } // namespace testSupport

@@ -4,12 +4,15 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class FrmMain;
+class FrmTopScore;
 
 namespace testSupport
 {
@@ -92,5 +95,20 @@ int16_t lineScore(const int16_t suit[5], const int16_t rank[5]);
 
 // The combination label a revision of cell (x, y) shows now: the row's name, then the column's.
 QString combinationAt(int x, int y);
+
+// A control's designed place in twips, as the pixels it takes.
+QRect twipsRect(int left, int top, int width, int height);
+
+// The top-score table as one line of text, each entry's score and then its name if it has one:
+// "50 Ann, 40 Ben, 0, 0, 0". setTopScores takes the same form; a name runs from the first space to
+// the next ", " and may hold spaces of its own.
+QString describeTopScores();
+void setTopScores(const QString &table);
+
+// Runs `open`, which may open the top-score dialog modally. If it does, `answer` runs from a queued
+// call once the dialog is active, and a dialog the answer left open is closed after it. True when
+// the dialog opened.
+bool answerTopScoreDialog(const std::function<void()> &open,
+                          const std::function<void(FrmTopScore *)> &answer);
 
 } // namespace testSupport
