@@ -17,39 +17,31 @@ class TestGameStartWithBadStore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { testSupport::useTemporaryDataFolder(); }
     void startsNormally_data();
     void startsNormally();
 };
 
-void TestGameStartWithBadStore::initTestCase()
-{
-    testSupport::useTemporaryDataFolder();
-}
-
 void TestGameStartWithBadStore::startsNormally_data()
 {
     QTest::addColumn<int>("index");
-    const std::vector<badStoreFiles::BadFile> &files = badStoreFiles::badFiles();
-    for (int i = 0; i < int(files.size()); ++i)
-        QTest::newRow(files[size_t(i)].name) << i;
+    for (size_t i = 0; i < badStoreFiles::badFiles().size(); ++i)
+        QTest::newRow(badStoreFiles::badFiles()[i].name) << int(i);
 }
 
 void TestGameStartWithBadStore::startsNormally()
 {
     QFETCH(int, index);
     const badStoreFiles::BadFile &file = badStoreFiles::badFiles()[size_t(index)];
-    if (file.asOtherUser && geteuid() == 0)
+    if (badStoreFiles::needsOtherUser(file) && geteuid() == 0)
         QSKIP("root reads and writes it regardless; tst_topScoreStore runs this file without root");
     QTemporaryDir dataFolder;
     qputenv("XDG_DATA_HOME", dataFolder.path().toLocal8Bit());
     const std::string path = badStoreFiles::registryFilePath();
-    file.make(path);
+    badStoreFiles::lay(file, path);
     const std::string before = badStoreFiles::snapshot(path);
-    for (int n = 0; n < 5; ++n) {
-        topName[n].clear();
-        topScore[n] = 0;
-    }
+    std::fill(std::begin(topName), std::end(topName), std::string());
+    std::fill(std::begin(topScore), std::end(topScore), int16_t(0));
     delete frmMain;
     frmMain = nullptr;
 
@@ -59,9 +51,9 @@ void TestGameStartWithBadStore::startsNormally()
     QVERIFY(QTest::qWaitForWindowExposed(frmMain));
     QCOMPARE(int(packPosition), 1);
     QCOMPARE(int(gridState[2][2]), 2);
-    for (int n = 0; n < 5; ++n) {
+    for (size_t n = 0; n < 5; ++n) {
         const badStoreFiles::Entry expected =
-            n < int(file.loads.size()) ? file.loads[size_t(n)] : badStoreFiles::Entry{std::string(), 0};
+            n < file.loads.size() ? file.loads[n] : badStoreFiles::Entry{"", 0};
         QCOMPARE(QByteArray::fromStdString(topName[n]), QByteArray::fromStdString(expected.name));
         QCOMPARE(int(topScore[n]), int(expected.score));
     }
