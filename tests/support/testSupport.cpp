@@ -113,7 +113,8 @@ void sendKeys(const QString &steps)
                                      {QStringLiteral("Z"), {Qt::Key_Z, Qt::NoModifier}},
                                      {QStringLiteral("A"), {Qt::Key_A, Qt::NoModifier}}};
     for (const QString &step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QStringList parts = step.mid(1).split(QLatin1Char('/'));
+        const bool repeated = step.endsWith(QLatin1Char('*'));
+        const QStringList parts = step.mid(1, step.size() - (repeated ? 2 : 1)).split(QLatin1Char('/'));
         const QString held = parts.value(1);
         Qt::KeyboardModifiers modifiers;
         modifiers.setFlag(Qt::ControlModifier, held.contains(QLatin1Char('c')));
@@ -125,7 +126,7 @@ void sendKeys(const QString &steps)
         // A modifier key's event is built with the state before it, as the window system does;
         // QKeyEvent::modifiers() then reports the state after it.
         const auto type = step.startsWith(QLatin1Char('+')) ? QEvent::KeyPress : QEvent::KeyRelease;
-        QKeyEvent event(type, key.key, modifiers ^ key.own);
+        QKeyEvent event(type, key.key, modifiers ^ key.own, QString(), repeated);
         QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : frmMain, &event);
     }
 }

@@ -47,8 +47,9 @@ void pressUndo();
 
 // Keys exactly as a keyboard reports them, one event each, to the widget that has the focus:
 // "+Ctrl/c +Z/c -Z/c -Ctrl" is + press or - release, the key (Ctrl, Shift, Alt, Z, A), then after
-// "/" the modifiers held once the event is done (c Ctrl, s Shift, a Alt). QTest's own key calls
-// add presses and releases of the modifiers, which would blur the orders tested here.
+// "/" the modifiers held once the event is done (c Ctrl, s Shift, a Alt); a trailing "*" marks an
+// event the keyboard's auto-repeat sends for a held key. QTest's own key calls add presses and
+// releases of the modifiers, which would blur the orders tested here.
 void sendKeys(const QString &steps);
 
 // A card's picture as the game shows it, read from its file.
