@@ -180,21 +180,6 @@ Snapshot takeSnapshot()
     return s;
 }
 
-bool Snapshot::operator==(const Snapshot &o) const
-{
-    bool same = !std::memcmp(gridSuit, o.gridSuit, sizeof gridSuit) &&
-                !std::memcmp(gridRank, o.gridRank, sizeof gridRank) &&
-                !std::memcmp(gridState, o.gridState, sizeof gridState) &&
-                !std::memcmp(rowScore, o.rowScore, sizeof rowScore) &&
-                !std::memcmp(columnScore, o.columnScore, sizeof columnScore) && totalScore == o.totalScore &&
-                packPosition == o.packPosition && targetCell == o.targetCell && total == o.total &&
-                combination == o.combination && waitingCard == o.waitingCard && nextCard == o.nextCard &&
-                shapes == o.shapes;
-    for (int i = 0; i < 25 && same; ++i)
-        same = cells[i] == o.cells[i];
-    return same;
-}
-
 QString differences(const Snapshot &a, const Snapshot &b)
 {
     QStringList found;

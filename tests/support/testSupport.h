@@ -76,8 +76,6 @@ struct Snapshot {
     QImage nextCard;
     QImage cells[25];
     QStringList shapes; // each cell's shape settings, as text
-
-    bool operator==(const Snapshot &other) const;
 };
 Snapshot takeSnapshot();
 
