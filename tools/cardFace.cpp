@@ -90,102 +90,110 @@ QList<Pip> pipLayout(int rank)
     }
 }
 
-QImage blankCard()
+QImage blankCard(int scale)
 {
-    QImage card(CardWidth, CardHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage card(CardWidth * scale, CardHeight * scale, QImage::Format_ARGB32_Premultiplied);
     card.fill(Qt::transparent);
     return card;
 }
 
-void drawFace(QPainter &painter)
+// The card's outline: a line `scale` pixels wide lying on whole pixels just inside the picture.
+void drawOutline(QPainter &painter, QColor line, int scale)
 {
-    painter.setPen(QPen(edgeColour, 1.0));
+    painter.setPen(QPen(line, 1.0 * scale));
     painter.setBrush(faceColour);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, CardWidth - 1, CardHeight - 1), 4.5, 4.5);
+    painter.drawRoundedRect(
+        QRectF(0.5 * scale, 0.5 * scale, (CardWidth - 1) * scale, (CardHeight - 1) * scale), 4.5 * scale,
+        4.5 * scale);
 }
 
-QImage drawIndex(Suit suit, int rank)
+QImage drawIndex(Suit suit, int rank, int scale)
 {
-    QImage index(IndexWidth + 2, IndexHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage index((IndexWidth + 2) * scale, IndexHeight * scale, QImage::Format_ARGB32_Premultiplied);
     index.fill(Qt::transparent);
     QPainter painter(&index);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QColor colour = suitColour(suit);
-    drawRank(painter, rank, colour, 14, index.width() / 2.0, 0.0, IndexWidth);
-    const QImage symbol = drawSuitSymbol(suit, QSize(IndexSuitWidth, IndexSuitHeight), colour);
-    painter.drawImage((index.width() - IndexSuitWidth) / 2, IndexHeight - IndexSuitHeight, symbol);
+    drawRank(painter, rank, colour, 14 * scale, index.width() / 2.0, 0.0, IndexWidth * scale);
+    const QSize symbolSize(IndexSuitWidth * scale, IndexSuitHeight * scale);
+    const QImage symbol = drawSuitSymbol(suit, symbolSize, colour);
+    painter.drawImage((index.width() - symbolSize.width()) / 2, index.height() - symbolSize.height(), symbol);
     return index;
 }
 
-void drawIndexes(QPainter &painter, Suit suit, int rank)
+void drawIndexes(QPainter &painter, Suit suit, int rank, int scale)
 {
-    // The index picture has a pixel to spare on either side of its column.
-    const QImage index = drawIndex(suit, rank);
-    const int left = IndexLeft - 1;
-    painter.drawImage(left, IndexTop, index);
-    painter.drawImage(CardWidth - left - index.width(), CardHeight - IndexTop - index.height(),
+    // The index picture has a pixel (of the 1x picture) to spare on either side of its column.
+    const QImage index = drawIndex(suit, rank, scale);
+    const int left = (IndexLeft - 1) * scale;
+    const int top = IndexTop * scale;
+    painter.drawImage(left, top, index);
+    painter.drawImage(CardWidth * scale - left - index.width(), CardHeight * scale - top - index.height(),
                       index.mirrored(true, true));
 }
 
-void drawPips(QPainter &painter, Suit suit, int rank)
+void drawPips(QPainter &painter, Suit suit, int rank, int scale)
 {
-    const QImage pip = drawSuitSymbol(suit, QSize(PipWidth, PipHeight), suitColour(suit));
+    const QImage pip = drawSuitSymbol(suit, QSize(PipWidth * scale, PipHeight * scale), suitColour(suit));
     const QImage turned = pip.mirrored(true, true);
     for (const Pip &at : pipLayout(rank))
-        painter.drawImage(at.column, at.row, at.row > MiddleRow ? turned : pip);
+        painter.drawImage(at.column * scale, at.row * scale, at.row > MiddleRow ? turned : pip);
 }
 
-void drawAce(QPainter &painter, Suit suit)
+void drawAce(QPainter &painter, Suit suit, int scale)
 {
-    const QImage pip = drawSuitSymbol(suit, QSize(AceWidth, AceHeight), suitColour(suit));
-    painter.drawImage((CardWidth - AceWidth) / 2, (CardHeight - AceHeight) / 2, pip);
+    const QImage pip = drawSuitSymbol(suit, QSize(AceWidth * scale, AceHeight * scale), suitColour(suit));
+    painter.drawImage((CardWidth - AceWidth) / 2 * scale, (CardHeight - AceHeight) / 2 * scale, pip);
 }
 
 } // namespace
 
-QImage drawCard(int suitNumber, int rank)
+QImage drawCard(int suitNumber, int rank, int scale)
 {
     const Suit suit = suitOfNumber(suitNumber);
-    QImage card = blankCard();
+    QImage card = blankCard(scale);
     QPainter painter(&card);
     painter.setRenderHint(QPainter::Antialiasing);
-    drawFace(painter);
+    drawOutline(painter, edgeColour, scale);
     if (rank == 1)
-        drawAce(painter, suit);
+        drawAce(painter, suit, scale);
     else if (rank > 10)
-        drawCourtPanel(painter, suit, rank);
+        drawCourtPanel(painter, suit, rank, scale);
     else
-        drawPips(painter, suit, rank);
-    drawIndexes(painter, suit, rank);
+        drawPips(painter, suit, rank, scale);
+    drawIndexes(painter, suit, rank, scale);
     return card;
 }
 
-QImage drawNoMoreCards()
+QImage drawNoMoreCards(int scale)
 {
-    QImage card = blankCard();
+    QImage card = blankCard(scale);
     QPainter painter(&card);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(200, 204, 200), 1.0));
-    painter.setBrush(faceColour);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, CardWidth - 1, CardHeight - 1), 4.5, 4.5);
-    QPen dashes(QColor(214, 218, 214), 1.0, Qt::CustomDashLine);
+    drawOutline(painter, QColor(200, 204, 200), scale);
+    // The dashes are measured in line widths, so they grow with the line.
+    QPen dashes(QColor(214, 218, 214), 1.0 * scale, Qt::CustomDashLine);
     dashes.setDashPattern({3, 2});
     painter.setPen(dashes);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(5.5, 5.5, CardWidth - 11, CardHeight - 11), 3, 3);
+    painter.drawRoundedRect(
+        QRectF(5.5 * scale, 5.5 * scale, (CardWidth - 11) * scale, (CardHeight - 11) * scale), 3 * scale,
+        3 * scale);
 
     const QColor ink(150, 156, 150);
     const QColor pale(205, 210, 205);
     const Suit order[] = {Suit::Spades, Suit::Hearts, Suit::Clubs, Suit::Diamonds};
     for (int i = 0; i < 4; ++i)
-        painter.drawImage(15 + 11 * i, 28, drawSuitSymbol(order[i], QSize(9, 10), pale));
+        painter.drawImage((15 + 11 * i) * scale, 28 * scale,
+                          drawSuitSymbol(order[i], QSize(9, 10) * scale, pale));
     painter.setPen(ink);
-    const QFont font = indexFont(10);
+    const QFont font = indexFont(10 * scale);
     painter.setFont(font);
-    painter.drawText(QRectF(0, 44, CardWidth, 14), Qt::AlignHCenter | Qt::AlignTop,
+    painter.drawText(QRectF(0, 44 * scale, CardWidth * scale, 14 * scale), Qt::AlignHCenter | Qt::AlignTop,
                      QStringLiteral("No more"));
-    painter.drawText(QRectF(0, 56, CardWidth, 14), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("cards"));
+    painter.drawText(QRectF(0, 56 * scale, CardWidth * scale, 14 * scale), Qt::AlignHCenter | Qt::AlignTop,
+                     QStringLiteral("cards"));
     return card;
 }
 

@@ -153,13 +153,23 @@ void refine(std::vector<std::array<int, 3>> &palette, const std::vector<ColourCo
 
 } // namespace
 
+QRgb unpremultiplied(QRgb pixel)
+{
+    const int alpha = qAlpha(pixel);
+    if (alpha == 0 || alpha == 255)
+        return alpha == 0 ? 0 : pixel;
+    // 255 * c / alpha to the nearest whole number, an exact half going down.
+    auto channel = [alpha](int premultiplied) { return (510 * premultiplied + alpha - 1) / (2 * alpha); };
+    return qRgba(channel(qRed(pixel)), channel(qGreen(pixel)), channel(qBlue(pixel)), alpha);
+}
+
 QImage flattenAgainst(const QImage &image, QColor backdrop, int threshold)
 {
-    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    QImage out = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
-            const QRgb pixel = line[x];
+            const QRgb pixel = unpremultiplied(line[x]);
             const int alpha = qAlpha(pixel);
             if (alpha < threshold) {
                 line[x] = qRgba(0, 0, 0, 0);
@@ -172,6 +182,8 @@ QImage flattenAgainst(const QImage &image, QColor backdrop, int threshold)
                            mix(qBlue(pixel), backdrop.blue()));
         }
     }
+    // Every pixel is now either cleared or opaque, so the two forms hold the same values.
+    out.reinterpretAsFormat(QImage::Format_ARGB32);
     return out;
 }
 

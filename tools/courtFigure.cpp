@@ -3,6 +3,7 @@
 #include "lettering.h"
 
 #include <QPainterPath>
+#include <QRegion>
 #include <QtMath>
 #include <cmath>
 
@@ -265,32 +266,40 @@ void drawHeldThing(QPainter &painter, const Colours &colours, int rank)
     }
 }
 
-// Beside the head: the suit on the left, the letter on the right, both in the suit's colour.
-void drawCornerMarks(QPainter &painter, Suit suit, int rank)
+// Beside the head: the suit on the left, the letter on the right, both in the suit's colour. They are
+// drawn in the picture's own pixels, so the symbol is made at its final size and the letter is hinted
+// for it rather than enlarged.
+void drawCornerMarks(QPainter &painter, Suit suit, int rank, int scale)
 {
-    painter.drawImage(2, 3, drawSuitSymbol(suit, QSize(9, 10), suitColour(suit)));
-    drawRank(painter, rank, suitColour(suit), 12, PanelWidth - 6.5, 3.0, PanelWidth);
+    painter.save();
+    painter.scale(1.0 / scale, 1.0 / scale);
+    painter.drawImage(2 * scale, 3 * scale, drawSuitSymbol(suit, QSize(9, 10) * scale, suitColour(suit)));
+    drawRank(painter, rank, suitColour(suit), 12 * scale, (PanelWidth - 6.5) * scale, 3.0 * scale,
+             PanelWidth * scale);
+    painter.restore();
 }
 
-void drawFigure(QPainter &painter, Suit suit, int rank)
+void drawFigure(QPainter &painter, Suit suit, int rank, int scale)
 {
     const Colours colours = coloursFor(suit);
     drawBody(painter, colours, rank);
     drawHeldThing(painter, colours, rank);
     drawHead(painter, rank);
     drawHeadwear(painter, colours, rank);
-    drawCornerMarks(painter, suit, rank);
+    drawCornerMarks(painter, suit, rank, scale);
 }
 
 } // namespace
 
-void drawCourtPanel(QPainter &painter, Suit suit, int rank)
+void drawCourtPanel(QPainter &painter, Suit suit, int rank, int scale)
 {
-    QImage panel(PanelWidth, PanelHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage panel(PanelWidth * scale, PanelHeight * scale, QImage::Format_ARGB32_Premultiplied);
     panel.fill(panelTint);
     {
         QPainter figure(&panel);
         figure.setRenderHint(QPainter::Antialiasing);
+        // The figure is drawn in the 1x picture's units; the painter enlarges it to the picture's pixels.
+        figure.scale(scale, scale);
         const QPainterPath upper =
             polygonPath({{0, 0}, {PanelWidth, 0}, {PanelWidth, DividerRight}, {0, DividerLeft}});
         for (int turn = 0; turn < 2; ++turn) {
@@ -300,20 +309,20 @@ void drawCourtPanel(QPainter &painter, Suit suit, int rank)
                 figure.rotate(180);
             }
             figure.setClipPath(upper);
-            drawFigure(figure, suit, rank);
+            drawFigure(figure, suit, rank, scale);
             figure.restore();
         }
         figure.setPen(QPen(darkGold, 1.2));
         figure.drawLine(QPointF(0, DividerLeft), QPointF(PanelWidth, DividerRight));
     }
-    painter.drawImage(PanelLeft, PanelTop, panel);
+    const QPoint at(PanelLeft * scale, PanelTop * scale);
+    painter.drawImage(at, panel);
 
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(suitColour(suit), 1));
-    painter.drawRect(PanelLeft, PanelTop, PanelWidth - 1, PanelHeight - 1);
-    painter.restore();
+    // A frame of whole pixels, one pixel of the 1x picture wide, lying on the panel's outermost pixels.
+    const QRect outer(at, panel.size());
+    const QRegion frame = QRegion(outer) - QRegion(outer.adjusted(scale, scale, -scale, -scale));
+    for (const QRect &side : frame)
+        painter.fillRect(side, suitColour(suit));
 }
 
 } // namespace art

@@ -9,6 +9,7 @@
 namespace art
 {
 
-void drawCourtPanel(QPainter &painter, Suit suit, int rank);
+// `scale` is 1 for the ordinary card and 2 for the one of twice the resolution.
+void drawCourtPanel(QPainter &painter, Suit suit, int rank, int scale);
 
 } // namespace art

@@ -1,5 +1,6 @@
 #include "examplePictures.h"
 
+#include "colourQuantiser.h"
 #include "lettering.h"
 #include "suitSymbols.h"
 
@@ -39,21 +40,26 @@ const Hand hands[ExampleCount] = {
     {{{10, S, true}, {11, S, true}, {12, S, true}, {13, S, true}, {1, S, true}}},
 };
 
-QImage drawSmallCard(const SmallCard &card)
+QImage drawSmallCard(const SmallCard &card, int scale)
 {
-    QImage image(SmallWidth, SmallHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage image(SmallWidth * scale, SmallHeight * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(120, 124, 130), 1.0));
+    // An outline `scale` pixels wide lying on whole pixels just inside the picture.
+    painter.setPen(QPen(QColor(120, 124, 130), 1.0 * scale));
     painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, SmallWidth - 1, SmallHeight - 1), 2.5, 2.5);
+    painter.drawRoundedRect(
+        QRectF(0.5 * scale, 0.5 * scale, (SmallWidth - 1) * scale, (SmallHeight - 1) * scale), 2.5 * scale,
+        2.5 * scale);
 
     const QColor colour = suitColour(card.suit);
-    drawRank(painter, card.rank, colour, 13, SmallWidth / 2.0, 3.0, SmallWidth - 5.0);
+    drawRank(painter, card.rank, colour, 13 * scale, SmallWidth * scale / 2.0, 3.0 * scale,
+             (SmallWidth - 5.0) * scale);
 
-    const QSize symbolSize(11, 12);
-    painter.drawImage((SmallWidth - symbolSize.width()) / 2, SmallHeight - symbolSize.height() - 2,
+    const QSize symbolSize = QSize(11, 12) * scale;
+    painter.drawImage((image.width() - symbolSize.width()) / 2,
+                      image.height() - symbolSize.height() - 2 * scale,
                       drawSuitSymbol(card.suit, symbolSize, colour));
     return image;
 }
@@ -61,11 +67,12 @@ QImage drawSmallCard(const SmallCard &card)
 // A card that is not part of the combination fades to grey, red and black alike.
 QImage greyed(const QImage &card)
 {
-    QImage out = card.convertToFormat(QImage::Format_ARGB32);
+    QImage out = card.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    out.reinterpretAsFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
-            const QRgb pixel = line[x];
+            const QRgb pixel = unpremultiplied(line[x]);
             const int light = (qRed(pixel) * 30 + qGreen(pixel) * 59 + qBlue(pixel) * 11) / 100;
             const int grey = 168 + light * (236 - 168) / 255;
             line[x] = qRgba(grey, grey, grey, qAlpha(pixel));
@@ -76,16 +83,16 @@ QImage greyed(const QImage &card)
 
 } // namespace
 
-QImage drawExample(int example)
+QImage drawExample(int example, int scale)
 {
-    QImage picture(ExampleWidth, ExampleHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage picture(ExampleWidth * scale, ExampleHeight * scale, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    int left = Margin;
+    int left = Margin * scale;
     for (const SmallCard &card : hands[example]) {
-        const QImage small = drawSmallCard(card);
+        const QImage small = drawSmallCard(card, scale);
         painter.drawImage(left, 0, card.counts ? small : greyed(small));
-        left += SmallWidth + Gap;
+        left += (SmallWidth + Gap) * scale;
     }
     return picture;
 }

@@ -1,0 +1,148 @@
+// Learns the coach's table of line values by playing: writes Source/coach/lineValueTable.cpp.
+//
+// Each round plays many games with the quick choice of the coach (the cell where the card adds most
+// to the table's value of the grid, now and then a random cell instead), notes the table entry of
+// every unfinished line after every placement, and sets each entry to the mean final points of the
+// lines that passed through it, drawn towards the previous round's value where few did. The first
+// round starts from the points the line's ranks already make. Everything is seeded, so the same
+// arguments give the same file.
+//
+//     tallyfive_coach_table OUTPUT [GAMES_PER_ROUND] [ROUNDS] [SEED]
+#include "coach/board.h"
+#include "coach/random.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+using namespace coach;
+
+namespace
+{
+
+constexpr double priorWeight = 20.0;
+
+// A shuffled pack by Fisher and Yates.
+void shuffleCards(Random &random, int cards[52])
+{
+    for (int card = 0; card < 52; ++card)
+        cards[card] = card;
+    for (int k = 51; k > 0; --k)
+        std::swap(cards[k], cards[drawBelow(random, k + 1)]);
+}
+
+int chooseRandomCell(Random &random, uint32_t available)
+{
+    int skip = drawBelow(random, __builtin_popcount(available));
+    while (skip-- > 0)
+        available &= available - 1;
+    return __builtin_ctz(available);
+}
+
+// One game; adds each line's final points to the entries it passed through. Returns the total.
+int playGame(Random &random, const float *values, double exploration, std::vector<double> &sums,
+             std::vector<double> &counts)
+{
+    int cards[52];
+    shuffleCards(random, cards);
+    Board board = makeEmptyBoard();
+    placeCard(board, 12, cards[0]);
+    std::vector<int> keys[10];
+    uint64_t evaluations = 0;
+    for (int k = 1;; ++k) {
+        for (int line = 0; line < 10; ++line) {
+            if (board.lines[line].count < 5)
+                keys[line].push_back(findLineValueKey(board.lines[line], board.pool, board.empties));
+        }
+        if (k == 25)
+            break;
+        const bool explore = static_cast<double>(drawRandom(random) >> 11) * 0x1.0p-53 < exploration;
+        const int cell = explore ? chooseRandomCell(random, board.available)
+                                 : chooseGreedyCell(board, cards[k], values, evaluations);
+        placeCard(board, cell, cards[k]);
+    }
+    for (int line = 0; line < 10; ++line) {
+        const int points = scoreLine(board.lines[line]);
+        for (const int key : keys[line]) {
+            sums[key] += points;
+            counts[key] += 1;
+        }
+    }
+    return scoreBoard(board);
+}
+
+// The points a line's ranks make before any five-card combination: the starting guess.
+void setStartingValues(std::vector<float> &values)
+{
+    constexpr float groupPoints[rankPatterns] = {2, 2, 10, 2, 5, 10, 50};
+    std::fill(values.begin(), values.end(), 0.0f);
+    for (int pattern = 0; pattern < rankPatterns; ++pattern) {
+        const int size = phaseCount * pairOutBuckets * kickerOutBuckets;
+        const int first = emptyLineKeys + distinctRankKeys + pattern * size;
+        std::fill(values.begin() + first, values.begin() + first + size, groupPoints[pattern]);
+    }
+}
+
+bool writeTable(const char *path, const std::vector<float> &values, int games, int rounds)
+{
+    FILE *file = std::fopen(path, "w");
+    if (!file)
+        return false;
+    std::fprintf(file, "// The coach's line values, 1/256 point a unit, written by tools/coachTableGenerator.cpp\n"
+                       "// (tallyfive_coach_table OUTPUT %d %d); regenerate rather than edit.\n",
+                 games, rounds);
+    std::fprintf(file, "#include \"coach/lineValue.h\"\n\nnamespace coach\n{\n\n"
+                       "extern const uint16_t lineValueTable[lineValueKeyCount];\n"
+                       "const uint16_t lineValueTable[lineValueKeyCount] = {\n");
+    for (size_t key = 0; key < values.size(); ++key) {
+        const long units = std::lround(std::clamp(values[key], 0.0f, 255.0f) * 256.0f);
+        std::fprintf(file, "%s%ld,%s", key % 16 == 0 ? "    " : "", units, key % 16 == 15 ? "\n" : " ");
+    }
+    std::fprintf(file, "\n};\n\n} // namespace coach\n");
+    return std::fclose(file) == 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT [GAMES_PER_ROUND] [ROUNDS] [SEED]\n", argv[0]);
+        return 2;
+    }
+    const int games = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200000;
+    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 12;
+
+    std::vector<float> values(lineValueKeyCount);
+    setStartingValues(values);
+    Random random{argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 20260101};
+    for (int round = 0; round < rounds; ++round) {
+        const double exploration = std::getenv("EPS") ? std::atof(std::getenv("EPS")) : round + 1 == rounds ? 0.02 : 0.1 - 0.08 * round / rounds;
+        std::vector<double> sums(lineValueKeyCount), counts(lineValueKeyCount);
+        double total = 0;
+        for (int game = 0; game < games; ++game)
+            total += playGame(random, values.data(), exploration, sums, counts);
+        int seen = 0;
+        for (int key = 0; key < lineValueKeyCount; ++key) {
+            seen += counts[key] > 0;
+            values[key] = static_cast<float>((sums[key] + priorWeight * values[key]) / (counts[key] + priorWeight));
+        }
+        std::fprintf(stderr, "round %d: mean total %.2f with %.0f%% random cells, %d of %d entries seen\n",
+                     round + 1, total / games, 100 * exploration, seen, lineValueKeyCount);
+    }
+
+    std::vector<double> unused(lineValueKeyCount), unusedCounts(lineValueKeyCount);
+    double total = 0;
+    const int trials = 20000;
+    for (int game = 0; game < trials; ++game)
+        total += playGame(random, values.data(), 0.0, unused, unusedCounts);
+    std::fprintf(stderr, "the quick choice alone: mean total %.2f over %d games\n", total / trials, trials);
+
+    if (!writeTable(argv[1], values, games, rounds)) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
