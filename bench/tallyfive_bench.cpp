@@ -126,7 +126,7 @@ int main(int argc, char **argv)
     const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
 
     testSupport::openGame();
-    testSupport::keepTopScoresHigh();
+    testSupport::setTopScores(testSupport::topScoresNoneBeats);
     std::mt19937 random(2026);
     measureLineScoring(random);
     measurePlacements(random, games);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, playing and testing need, when any is missing.
+# Installs the Debian 12 packages that building, playing and testing need, when any is missing:
+# without an argument what the game and its art program need, with "test" also what the tests run in.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2 fonts-dancingscript)
 if [ "${1:-}" = test ]; then
-  packages+=(xvfb xauth g++-mingw-w64-x86-64-posix wine wine64)
+  packages+=(xvfb g++-mingw-w64-x86-64-posix wine wine64)
 fi
 
 missing=()

@@ -112,7 +112,7 @@ void TestEndOfGame::initTestCase()
     useTemporaryDataFolder();
     fixClock(theDeal);
     openGame();
-    keepTopScoresHigh();
+    setTopScores(topScoresNoneBeats);
     QVERIFY(!playToTheEnd([](FrmTopScore *) {}).dialogOpened);
     m_total = totalScore;
     QVERIFY2(m_total >= 6, "the deal needs a total that leaves room below it");
@@ -168,10 +168,6 @@ void TestEndOfGame::whichTotalsAskForAName()
     QCOMPARE(ending.nameBoxHadFocus, asks);
     QCOMPARE(frmMain->focusWidget(), frmMain->cmdNew);
     QVERIFY(!frmTopScore);
-    // The move record was cleared before the dialog opened, so nothing of the game comes back.
-    const Snapshot over = takeSnapshot();
-    pressUndo();
-    QVERIFY2(differences(over, takeSnapshot()).isEmpty(), qPrintable(differences(over, takeSnapshot())));
     QStringList expected;
     for (QChar name : order)
         expected.append(name == QLatin1Char('N') ? QStringLiteral("%1 Newcomer").arg(total)

@@ -42,14 +42,6 @@ Line parseLine(const QString &text)
     return line;
 }
 
-// Scores the line through the game window, appending to whatever the label holds.
-void scoreThroughWindow(const Line &line)
-{
-    std::copy(line.suit, line.suit + 5, handSuit);
-    std::copy(line.rank, line.rank + 5, handRank);
-    frmMain->calculateScore();
-}
-
 } // namespace
 
 class TestHandEvaluation : public QObject
@@ -62,9 +54,8 @@ private slots:
     void combinations();
     void frequencies_data();
     void frequencies();
-    void namesJoinOnTheLabel_data();
-    void namesJoinOnTheLabel();
-    void revisionNamesTheRowFirst();
+    void revisionNamesRowThenColumn_data();
+    void revisionNamesRowThenColumn();
 };
 
 void TestHandEvaluation::initTestCase()
@@ -189,54 +180,49 @@ void TestHandEvaluation::frequencies()
     QCOMPARE(counts, expected);
 }
 
-void TestHandEvaluation::namesJoinOnTheLabel_data()
+void TestHandEvaluation::revisionNamesRowThenColumn_data()
 {
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("row");    // row 4
+    QTest::addColumn<QString>("column"); // column 0; the two share the cell (0, 4)
     QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("total");
 
-    const QString pair = QStringLiteral("2S 2H -- -- --");
-    const QString flush = QStringLiteral("2H 5H 9H JH KH");
-    const QString nothing = QStringLiteral("2S -- 9C -- --");
-    QTest::newRow("pair, nothing") << "" << pair << nothing << "Pair";
-    QTest::newRow("nothing, flush") << "" << nothing << flush << "Flush";
-    QTest::newRow("pair, flush") << "" << pair << flush << "Pair / Flush";
-    QTest::newRow("flush, pair") << "" << flush << pair << "Flush / Pair";
-    QTest::newRow("nothing, nothing") << "" << nothing << nothing << "";
-    QTest::newRow("after an earlier name") << "Triplet" << nothing << flush << "Triplet / Flush";
-    QTest::newRow("after an earlier name, nothing") << "Triplet" << nothing << nothing << "Triplet";
+    QTest::newRow("pair, nothing") << "TC TS -- -- --"
+                                   << "2S -- 9C -- TC"
+                                   << "Pair" << 2;
+    QTest::newRow("nothing, flush") << "TS 3H -- -- --"
+                                    << "2S 4S 6S 8S TS"
+                                    << "Flush" << 20;
+    QTest::newRow("pair, flush") << "TS TH -- -- --"
+                                 << "2S 4S 6S 8S TS"
+                                 << "Pair / Flush" << 22;
+    QTest::newRow("flush, triplet") << "2D 5D 9D JD KD"
+                                    << "2S -- -- 2C 2D"
+                                    << "Flush / Triplet" << 30;
+    QTest::newRow("nothing, nothing") << "TS 3H -- -- --"
+                                      << "2S -- 9C -- TS"
+                                      << "" << 0;
 }
 
-void TestHandEvaluation::namesJoinOnTheLabel()
+// A revision scores the cell's row, then its column, names both on the label and sums the total.
+void TestHandEvaluation::revisionNamesRowThenColumn()
 {
-    QFETCH(QString, before);
     QFETCH(QString, row);
     QFETCH(QString, column);
     QFETCH(QString, label);
-    frmMain->lblCombination->setText(before);
-    scoreThroughWindow(parseLine(row));
-    scoreThroughWindow(parseLine(column));
-    QCOMPARE(frmMain->lblCombination->text(), label);
-}
-
-void TestHandEvaluation::revisionNamesTheRowFirst()
-{
+    QFETCH(int, total);
     openGame();
-    // Column 0 holds a flush; row 4 crosses it with a pair of tens in its first two cells.
-    const Line column = parseLine(QStringLiteral("2S 4S 6S 8S TS"));
+    const Line rowCards = parseLine(row), columnCards = parseLine(column);
     for (int k = 0; k < 5; ++k) {
-        gridSuit[0][k] = column.suit[k];
-        gridRank[0][k] = column.rank[k];
+        gridSuit[k][4] = rowCards.suit[k];
+        gridRank[k][4] = rowCards.rank[k];
+        gridSuit[0][k] = columnCards.suit[k];
+        gridRank[0][k] = columnCards.rank[k];
     }
-    gridSuit[1][4] = 2;
-    gridRank[1][4] = 10;
     frmMain->reviseScore(0, 4);
-    QCOMPARE(rowScore[4], int16_t(2));
-    QCOMPARE(columnScore[0], int16_t(20));
-    QCOMPARE(totalScore, int16_t(22));
-    QCOMPARE(frmMain->lblCombination->text(), QStringLiteral("Pair / Flush"));
-    QCOMPARE(frmMain->lblTotal->text(), QStringLiteral("Current Score: 22"));
+    QCOMPARE(frmMain->lblCombination->text(), label);
+    QCOMPARE(int(totalScore), total);
+    QCOMPARE(frmMain->lblTotal->text(), QStringLiteral("Current Score: %1").arg(total));
 }
 
 QTEST_MAIN(TestHandEvaluation)

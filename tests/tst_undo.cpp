@@ -28,7 +28,7 @@ void TestUndo::initTestCase()
     useTemporaryDataFolder();
     fixClock(4242);
     openGame();
-    keepTopScoresHigh();
+    setTopScores(topScoresNoneBeats);
 }
 
 void TestUndo::keyOrders_data()

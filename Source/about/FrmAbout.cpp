@@ -2,11 +2,12 @@
 #include "about/FrmAbout.h"
 
 #include "controls/eventArguments.h"
+#include "controls/fixedWindow.h"
 #include "controls/mousePointer.h"
 #include "controls/twips.h"
 #include "game/FrmMain.h"
+#include "platform/WebBrowser.h"
 #include "platform/executableFolder.h"
-#include "platform/webBrowser.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -14,10 +15,11 @@
 
 FrmAbout *frmAbout = nullptr;
 
-FrmAbout::FrmAbout()
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+FrmAbout::FrmAbout() : QDialog(nullptr, fixedWindowFlags(Qt::Dialog))
 {
+    // Closing unloads the window: the next click on the credits link builds it and loads the page
+    // afresh.
+    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Tallyfive"));
     setFixedSize(twipsToPixels(6135), twipsToPixels(4095));
     setMouseTracking(true);
@@ -25,19 +27,20 @@ FrmAbout::FrmAbout()
     cmdOK = new QPushButton(QStringLiteral("Close"), this);
     place(cmdOK, 4755, 3615, 1260, 345);
     cmdOK->setDefault(true);
-    webBrowser = new WebBrowser(this);
+    webBrowser = new platform::WebBrowser(this);
     place(webBrowser, 120, 120, 5895, 3375);
     setTabOrder(cmdOK, webBrowser);
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
 
-    if (frmMain) {
-        QRect area = rect();
-        area.moveCenter(frmMain->geometry().center());
-        setGeometry(area);
-    }
-
+    centreWindow(this, frmMain);
     Form_Load();
+}
+
+FrmAbout::~FrmAbout()
+{
+    if (frmAbout == this)
+        frmAbout = nullptr;
 }
 
 void FrmAbout::Form_Load()
@@ -59,10 +62,6 @@ void FrmAbout::Form_Resize()
 
 void FrmAbout::cmdOK_Click()
 {
-    // Unloaded: the next click on the credits link builds the window and loads the page afresh.
-    if (frmAbout == this)
-        frmAbout = nullptr;
-    deleteLater();
     accept();
 }
 

@@ -5,7 +5,10 @@
 #include <QDialog>
 
 class QPushButton;
+namespace platform
+{
 class WebBrowser;
+}
 
 class FrmAbout : public QDialog
 {
@@ -13,10 +16,11 @@ class FrmAbout : public QDialog
 
 public:
     FrmAbout();
+    ~FrmAbout() override;
 
     // Controls, named as designed, in tab order.
     QPushButton *cmdOK;
-    WebBrowser *webBrowser;
+    platform::WebBrowser *webBrowser;
 
     void Form_Load();
     void Form_Resize();

@@ -3,12 +3,13 @@
 
 #include "about/FrmAbout.h"
 #include "controls/LabelControl.h"
+#include "controls/palette.h"
 #include "controls/vbColor.h"
 
 // The colour alone tells which look the link has; the game window's surface takes the highlight off.
 void FrmMain::lblCredits3_MouseMove(int, int, float, float)
 {
-    if (lblCredits3->foreColor() == 0x008000) {
+    if (lblCredits3->foreColor() == palette::linkGreen) {
         lblCredits3->setForeColor(vbButtonText);
         lblCredits3->setUnderline(true);
     }

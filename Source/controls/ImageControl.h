@@ -2,7 +2,7 @@
 // With no picture it keeps its size, so an empty cell still sees the pointer.
 #pragma once
 
-#include "controls/clickTracker.h"
+#include "controls/ClickTracker.h"
 
 #include <QImage>
 #include <QWidget>

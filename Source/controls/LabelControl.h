@@ -3,7 +3,8 @@
 // its width, draws from its top, and takes the pointer's moves and clicks for itself.
 #pragma once
 
-#include "controls/clickTracker.h"
+#include "controls/ClickTracker.h"
+#include "controls/palette.h"
 
 #include <QLabel>
 #include <cstdint>
@@ -14,7 +15,7 @@ class LabelControl : public QLabel
 
 public:
     LabelControl(QWidget *parent, const QString &caption, const QFont &font,
-                 Qt::Alignment alignment = Qt::AlignLeft, uint32_t foreColor = 0x008000);
+                 Qt::Alignment alignment = Qt::AlignLeft, uint32_t foreColor = palette::linkGreen);
 
     void setForeColor(uint32_t color);
     uint32_t foreColor() const { return m_foreColor; }

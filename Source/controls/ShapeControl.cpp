@@ -1,5 +1,6 @@
 #include "controls/ShapeControl.h"
 
+#include "controls/palette.h"
 #include "controls/vbColor.h"
 
 #include <QPainter>
@@ -41,12 +42,6 @@ void ShapeControl::setBackStyle(BackStyle style)
     changed();
 }
 
-void ShapeControl::setBackColor(uint32_t color)
-{
-    m_backColor = color;
-    changed();
-}
-
 void ShapeControl::changed()
 {
     m_rendering = QImage();
@@ -84,8 +79,9 @@ QImage ShapeControl::drawShape() const
     } else {
         path.addRect(outline);
     }
+    // The back of an opaque shape is white, as the designs leave every shape's back colour.
     if (m_backStyle == BackOpaque)
-        painter.fillPath(path, vbColor(m_backColor));
+        painter.fillPath(path, vbColor(palette::white));
     if (m_fillStyle == Solid)
         painter.fillPath(path, vbColor(m_fillColor));
     else if (m_fillStyle == DownwardDiagonal)

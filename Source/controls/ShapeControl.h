@@ -22,7 +22,6 @@ public:
     void setFillColor(uint32_t color);
     void setFillStyle(FillStyle style);
     void setBackStyle(BackStyle style);
-    void setBackColor(uint32_t color);
 
     Shape shape() const { return m_shape; }
     uint32_t borderColor() const { return m_borderColor; }
@@ -42,7 +41,6 @@ private:
     Shape m_shape = Rectangle;
     uint32_t m_borderColor = 0;
     uint32_t m_fillColor = 0;
-    uint32_t m_backColor = 0xFFFFFF;
     FillStyle m_fillStyle = Transparent;
     BackStyle m_backStyle = BackTransparent;
 };

@@ -20,12 +20,12 @@ int shiftMask(Qt::KeyboardModifiers modifiers)
 
 float twipsX(const QMouseEvent *event)
 {
-    return static_cast<float>(event->position().x() * twipsPerPixel);
+    return pixelsToTwips(event->position().x());
 }
 
 float twipsY(const QMouseEvent *event)
 {
-    return static_cast<float>(event->position().y() * twipsPerPixel);
+    return pixelsToTwips(event->position().y());
 }
 
 int keyCode(const QKeyEvent *event)

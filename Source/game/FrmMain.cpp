@@ -8,34 +8,30 @@
 #include "controls/ShapeControl.h"
 #include "controls/designFont.h"
 #include "controls/eventArguments.h"
+#include "controls/fixedWindow.h"
+#include "controls/palette.h"
 #include "controls/twips.h"
 #include "controls/vbColor.h"
-#include "platform/loadPicture.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
+
+using namespace modInitialize;
 
 FrmMain *frmMain = nullptr;
 
-constexpr uint32_t backgroundColor = 0xF1FFF1;
-constexpr uint32_t ruleColor = 0xE0E0E0;
-
-FrmMain::FrmMain()
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint)
+FrmMain::FrmMain() : QWidget(nullptr, fixedWindowFlags(Qt::Window, true))
 {
     setWindowTitle(QStringLiteral("Tallyfive"));
     setFixedSize(twipsToPixels(9420), twipsToPixels(7935));
-    setBackColor(this, backgroundColor);
+    setBackColor(this, palette::background);
     setMouseTracking(true);
 
     createControls();
     connectControls();
-    move(screen()->availableGeometry().center() - rect().center());
+    centreWindow(this, nullptr);
 
     // Loading the window deals the first game before it is first shown.
     Form_Load();
@@ -61,17 +57,17 @@ static ShapeControl *createRoundedFrame(QWidget *parent, uint32_t border)
 // Controls are created back to front, so each lies in front of those made before it.
 void FrmMain::createControls()
 {
-    Shape1 = createRoundedFrame(this, ruleColor);
+    Shape1 = createRoundedFrame(this, palette::ruleGrey);
     place(Shape1, 6255, 6960, 2835, 855);
-    shpNextCard = createRoundedFrame(this, 0xFFFFFF);
-    shpNextCard->setFillColor(0xFFFFFF);
+    shpNextCard = createRoundedFrame(this, palette::white);
+    shpNextCard->setFillColor(palette::white);
     shpNextCard->setFillStyle(ShapeControl::Solid);
     place(shpNextCard, 7980, 1455, 1080, 1440);
 
-    Line1 = new LineControl(this, 6300, 1200, 9075, 1200, ruleColor);
-    Line2 = new LineControl(this, 6300, 3120, 9075, 3120, ruleColor);
-    Line3 = new LineControl(this, 6300, 4080, 9075, 4080, ruleColor);
-    Line4 = new LineControl(this, 6300, 4920, 9075, 4920, ruleColor);
+    Line1 = new LineControl(this, 6300, 1200, 9075, 1200, palette::ruleGrey);
+    Line2 = new LineControl(this, 6300, 3120, 9075, 3120, palette::ruleGrey);
+    Line3 = new LineControl(this, 6300, 4080, 9075, 4080, palette::ruleGrey);
+    Line4 = new LineControl(this, 6300, 4920, 9075, 4920, palette::ruleGrey);
 
     createCells();
 
@@ -113,9 +109,9 @@ void FrmMain::createControls()
 // Each cell is a shape with its image in front of it: 1065 x 1440 twips, 120 apart.
 void FrmMain::createCells()
 {
-    for (int i = 0; i < 25; ++i) {
-        const int left = 120 + 1185 * (i % 5);
-        const int top = 120 + 1560 * (i / 5);
+    for (int i = 0; i < CellCount; ++i) {
+        const int left = 120 + 1185 * getCellX(i);
+        const int top = 120 + 1560 * getCellY(i);
         shpEmpty[i] = new ShapeControl(this);
         place(shpEmpty[i], left, top, 1065, 1440);
         imgCard[i] = new ImageControl(this);
@@ -131,7 +127,7 @@ void FrmMain::connectControls()
     connect(imgPack, &ImageControl::clicked, this, &FrmMain::imgPack_Click);
     connect(lblCredits3, &LabelControl::mouseMoved, this, &FrmMain::lblCredits3_MouseMove);
     connect(lblCredits3, &LabelControl::clicked, this, &FrmMain::lblCredits3_Click);
-    for (int i = 0; i < 25; ++i) {
+    for (int i = 0; i < CellCount; ++i) {
         connect(imgCard[i], &ImageControl::mouseMoved, this,
                 [this, i](int button, int shift, float x, float y) {
                     imgCard_MouseMove(i, button, shift, x, y);

@@ -2,6 +2,8 @@
 // and the credits on the right. Its routines are spread over files named for what they do.
 #pragma once
 
+#include "game/modInitialize.h"
+
 #include <QWidget>
 
 class ImageControl;
@@ -17,12 +19,16 @@ class FrmMain : public QWidget
 public:
     FrmMain();
 
+    // Over the window's surface, the pointer becomes the arrow right of PanelLeft (the right-hand
+    // panel) and above StripBottom (the strip above the grid), both in twips and both exclusive.
+    enum { PanelLeft = 6220, StripBottom = 100 };
+
     // Controls, named as designed.
     QPushButton *cmdQuit;
     QPushButton *cmdNew;
     QPushButton *cmdScoring;
     ImageControl *imgPack;
-    ImageControl *imgCard[25];
+    ImageControl *imgCard[modInitialize::CellCount];
     ImageControl *imgNextCard;
     ImageControl *imgTitle;
     LabelControl *lblCredits3;
@@ -36,7 +42,7 @@ public:
     LabelControl *lblCredits1;
     LabelControl *lblTotal;
     LabelControl *lblNext;
-    ShapeControl *shpEmpty[25];
+    ShapeControl *shpEmpty[modInitialize::CellCount];
     ShapeControl *shpNextCard;
 
     // Cells and cards.
@@ -81,6 +87,8 @@ private:
     void createCells();
     void connectControls();
     void endGame();
+    // The card's picture; one that cannot be loaded ends the program.
+    QImage loadCardImage(int cardSuit, int cardRank) const;
 };
 
 extern FrmMain *frmMain;

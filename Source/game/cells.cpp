@@ -4,29 +4,25 @@
 
 #include "controls/ImageControl.h"
 #include "controls/ShapeControl.h"
-#include "game/modInitialize.h"
+#include "controls/palette.h"
 #include "platform/executableFolder.h"
 #include "platform/loadPicture.h"
 
 using namespace modInitialize;
 
-constexpr uint32_t unavailableColor = 0xE0E0E0;
-constexpr uint32_t availableColor = 0xC0C0C0;
-constexpr uint32_t backgroundColor = 0xF1FFF1;
-
 int FrmMain::getControlIndex(int gridPosX, int gridPosY) const
 {
-    return gridPosX + 5 * gridPosY;
+    return gridPosX + GridSize * gridPosY;
 }
 
 int FrmMain::getCellX(int targetCell) const
 {
-    return targetCell % 5;
+    return targetCell % GridSize;
 }
 
 int FrmMain::getCellY(int targetCell) const
 {
-    return targetCell / 5;
+    return targetCell / GridSize;
 }
 
 QString FrmMain::getCardImageFilename(int cardSuit, int cardRank) const
@@ -38,9 +34,19 @@ QString FrmMain::getCardImageFilename(int cardSuit, int cardRank) const
            QStringLiteral(".gif");
 }
 
+QImage FrmMain::loadCardImage(int cardSuit, int cardRank) const
+{
+    const QString path = getCardImageFilename(cardSuit, cardRank);
+    QString problem;
+    const QImage picture = platform::LoadPicture(path, &problem);
+    if (picture.isNull())
+        platform::endForBrokenPicture(path, problem);
+    return picture;
+}
+
 static bool insideGrid(int x, int y)
 {
-    return x > -1 && x < 5 && y > -1 && y < 5;
+    return x > -1 && x < GridSize && y > -1 && y < GridSize;
 }
 
 // An empty cell: a rounded outline with hatching in the given colour, the window showing through.
@@ -59,35 +65,35 @@ void FrmMain::setCellUnavailable(int targetCellX, int targetCellY)
     const auto i = static_cast<int16_t>(getControlIndex(targetCellX, targetCellY));
     if (!insideGrid(targetCellX, targetCellY))
         return;
-    showEmptyCell(shpEmpty[i], imgCard[i], unavailableColor);
+    showEmptyCell(shpEmpty[i], imgCard[i], palette::ruleGrey);
     gridSuit[targetCellX][targetCellY] = 0;
     gridRank[targetCellX][targetCellY] = 0;
-    gridState[targetCellX][targetCellY] = 0;
+    gridState[targetCellX][targetCellY] = Unavailable;
 }
 
 void FrmMain::setCellAvailable(int targetCellX, int targetCellY)
 {
     const auto i = static_cast<int16_t>(getControlIndex(targetCellX, targetCellY));
-    if (!insideGrid(targetCellX, targetCellY) || gridState[targetCellX][targetCellY] == 2)
+    if (!insideGrid(targetCellX, targetCellY) || gridState[targetCellX][targetCellY] == Occupied)
         return;
-    showEmptyCell(shpEmpty[i], imgCard[i], availableColor);
+    showEmptyCell(shpEmpty[i], imgCard[i], palette::availableGrey);
     gridSuit[targetCellX][targetCellY] = 0;
     gridRank[targetCellX][targetCellY] = 0;
-    gridState[targetCellX][targetCellY] = 1;
+    gridState[targetCellX][targetCellY] = Available;
 }
 
 void FrmMain::setCellOccupied(int targetCellX, int targetCellY, int targetSuit, int targetRank)
 {
     const auto i = static_cast<int16_t>(getControlIndex(targetCellX, targetCellY));
     // The picture comes first: if it cannot be loaded, nothing of the cell has changed.
-    imgCard[i]->setPicture(platform::LoadPicture(getCardImageFilename(targetSuit, targetRank)));
+    imgCard[i]->setPicture(loadCardImage(targetSuit, targetRank));
     ShapeControl *shape = shpEmpty[i];
     shape->setShape(ShapeControl::Rectangle);
-    shape->setBorderColor(backgroundColor);
-    shape->setFillColor(0xFFFFFF);
+    shape->setBorderColor(palette::background);
+    shape->setFillColor(palette::white);
     shape->setBackStyle(ShapeControl::BackOpaque);
     shape->setFillStyle(ShapeControl::Solid);
     gridSuit[targetCellX][targetCellY] = static_cast<int16_t>(targetSuit);
     gridRank[targetCellX][targetCellY] = static_cast<int16_t>(targetRank);
-    gridState[targetCellX][targetCellY] = 2;
+    gridState[targetCellX][targetCellY] = Occupied;
 }

@@ -3,8 +3,6 @@
 
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
-#include "game/modInitialize.h"
-#include "platform/loadPicture.h"
 #include "topscores/FrmTopScore.h"
 
 #include <QPushButton>
@@ -13,7 +11,7 @@ using namespace modInitialize;
 
 static bool beatsAnEntry(int16_t total)
 {
-    for (int n = 0; n <= 4; ++n) {
+    for (int n = 0; n < TopEntries; ++n) {
         if (total > topScore[n])
             return true;
     }
@@ -22,7 +20,7 @@ static bool beatsAnEntry(int16_t total)
 
 void FrmMain::endGame()
 {
-    const QImage noMoreCards = platform::LoadPicture(getCardImageFilename(0, 0));
+    const QImage noMoreCards = loadCardImage(0, 0);
     imgPack->setPicture(QImage());
     lastCellX = -1;
     lastCellY = -1;

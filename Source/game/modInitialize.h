@@ -1,5 +1,6 @@
 // The start-up module: the start routine and every piece of state that outlives one event.
-// Plain variables with no Qt types, so that the top-score store builds without Qt.
+// Plain variables with no Qt types, so that the top-score store builds without Qt; Main lives in
+// startUp.cpp.
 #pragma once
 
 #include <cstdint>
@@ -11,28 +12,40 @@ namespace modInitialize
 constexpr int16_t True = -1;
 constexpr int16_t False = 0;
 
+enum : int16_t {
+    GridSize = 5,    // columns, and rows
+    CellCount = 25,  // cells of the grid, numbered x + 5 * y
+    PackSize = 52,   // cards of the pack
+    LastCard = 25,   // the pack position that ends a game: 25 cards lie on the table
+    TopEntries = 5,  // entries of the top-score table
+    NameLength = 20, // characters of a name, as typed and as shown
+};
+
+// The states of a cell, of gridState's own type.
+enum CellState : int32_t { Unavailable = 0, Available = 1, Occupied = 2 };
+
 // The shuffled pack, in dealing order.
-extern int16_t packSuit[52];
-extern int16_t packRank[52];
+extern int16_t packSuit[PackSize];
+extern int16_t packRank[PackSize];
 
 // The grid, indexed [x][y]: column 0..4 from the left, row 0..4 from the top.
-extern int16_t gridSuit[5][5];
-extern int16_t gridRank[5][5];
-extern int32_t gridState[5][5]; // 0 unavailable, 1 available, 2 occupied
+extern int16_t gridSuit[GridSize][GridSize];
+extern int16_t gridRank[GridSize][GridSize];
+extern int32_t gridState[GridSize][GridSize]; // a CellState
 
-extern int16_t rowScore[5];
-extern int16_t columnScore[5];
+extern int16_t rowScore[GridSize];
+extern int16_t columnScore[GridSize];
 extern int16_t totalScore;
 
 // The line handed to the hand evaluation, and its points.
-extern int16_t handSuit[5];
-extern int16_t handRank[5];
+extern int16_t handSuit[GridSize];
+extern int16_t handRank[GridSize];
 extern int16_t handScore;
 
 // The top-score table, best first; a score of 0 or less marks an empty entry.
-// Names are the system's 8-bit text, as the store keeps them.
-extern std::string topName[5];
-extern int16_t topScore[5];
+// Names are the system's ANSI text, as the store keeps them.
+extern std::string topName[TopEntries];
+extern int16_t topScore[TopEntries];
 extern std::string playerName;
 
 // The last move, for undo; lastCellX and lastCellY are -1 when there is nothing to undo.

@@ -3,48 +3,28 @@
 
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
-#include "game/modInitialize.h"
-#include "platform/loadPicture.h"
+#include "game/shuffle.h"
 #include "platform/randomNumbers.h"
 
 #include <QCoreApplication>
-#include <cmath>
-#include <string>
 
 using namespace modInitialize;
 
 void FrmMain::Form_Load()
 {
-    for (int16_t y = 0; y <= 4; ++y) {
-        for (int16_t x = 0; x <= 4; ++x) {
+    for (int16_t y = 0; y < GridSize; ++y) {
+        for (int16_t x = 0; x < GridSize; ++x) {
             setCellUnavailable(x, y);
             gridSuit[x][y] = 0;
             gridRank[x][y] = 0;
-            gridState[x][y] = 0;
+            gridState[x][y] = Unavailable;
         }
         rowScore[y] = 0;
         columnScore[y] = 0;
     }
 
-    // The unshuffled pack, two letters a card: 64 + suit, then 64 + rank.
-    std::string pack;
-    for (int suit = 1; suit <= 4; ++suit) {
-        for (int rank = 1; rank <= 13; ++rank) {
-            pack += static_cast<char>(64 + suit);
-            pack += static_cast<char>(64 + rank);
-        }
-    }
-
-    // Selection without replacement: each card is taken out of the text once, the rest keep
-    // their order.
     platform::Randomize();
-    for (int k = 0; k <= 51; ++k) {
-        const auto n = static_cast<double>(pack.size() / 2);
-        const auto p = static_cast<size_t>(std::floor(n * platform::Rnd() + 1));
-        packSuit[k] = static_cast<int16_t>(pack[2 * p - 2] - 64);
-        packRank[k] = static_cast<int16_t>(pack[2 * p - 1] - 64);
-        pack.erase(2 * p - 2, 2);
-    }
+    shufflePack(platform::Rnd, packSuit, packRank);
 
     totalScore = 0;
     lastCellX = -1;
@@ -64,17 +44,15 @@ void FrmMain::Form_Load()
 
 void FrmMain::drawCardFromPack()
 {
-    if (packPosition + 1 == 25) {
-        packPosition = 25;
+    if (packPosition + 1 == LastCard) {
+        packPosition = LastCard;
         endGame();
         return;
     }
     // Both pictures are loaded before anything changes, so a missing one leaves the game as it was.
     const int16_t waiting = static_cast<int16_t>(packPosition + 1);
-    const QImage waitingCard =
-        platform::LoadPicture(getCardImageFilename(packSuit[waiting], packRank[waiting]));
-    const QImage nextCard =
-        platform::LoadPicture(getCardImageFilename(packSuit[waiting + 1], packRank[waiting + 1]));
+    const QImage waitingCard = loadCardImage(packSuit[waiting], packRank[waiting]);
+    const QImage nextCard = loadCardImage(packSuit[waiting + 1], packRank[waiting + 1]);
     packPosition = waiting;
     imgPack->setPicture(waitingCard);
     imgNextCard->setPicture(nextCard);

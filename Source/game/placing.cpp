@@ -1,15 +1,13 @@
 // Placing the waiting card: the player's only move.
 #include "game/FrmMain.h"
 
-#include "game/modInitialize.h"
-
 using namespace modInitialize;
 
 void FrmMain::imgPack_Click()
 {
     const auto x = static_cast<int16_t>(getCellX(targetCell));
     const auto y = static_cast<int16_t>(getCellY(targetCell));
-    if (gridState[x][y] != 1 || packPosition >= 26)
+    if (gridState[x][y] != Available || packPosition > LastCard)
         return;
 
     // The record for undo: the cell, and what its neighbours were before the move.
@@ -17,11 +15,11 @@ void FrmMain::imgPack_Click()
     lastCellY = y;
     if (y > 0)
         lastStateAbove = gridState[x][y - 1];
-    if (y < 4)
+    if (y < GridSize - 1)
         lastStateBelow = gridState[x][y + 1];
     if (x > 0)
         lastStateLeft = gridState[x - 1][y];
-    if (x < 4)
+    if (x < GridSize - 1)
         lastStateRight = gridState[x + 1][y];
 
     setCellOccupied(x, y, packSuit[packPosition], packRank[packPosition]);

@@ -5,8 +5,8 @@
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
 #include "controls/mousePointer.h"
+#include "controls/palette.h"
 #include "controls/vbColor.h"
-#include "game/modInitialize.h"
 
 using namespace modInitialize;
 
@@ -17,17 +17,17 @@ void FrmMain::imgCard_MouseMove(int Index, int, int, float, float)
     targetCell = static_cast<int16_t>(Index);
     const auto x = static_cast<int16_t>(getCellX(targetCell));
     const auto y = static_cast<int16_t>(getCellY(targetCell));
-    setMousePointer(gridState[x][y] == 1 && packPosition < 26 ? vbArrow : vbNoDrop);
+    setMousePointer(gridState[x][y] == Available && packPosition <= LastCard ? vbArrow : vbNoDrop);
 }
 
 void FrmMain::Form_MouseMove(int, int, float X, float Y)
 {
     // The right-hand panel and the strip above the grid; elsewhere the pointer keeps its shape.
-    if (X > 6220 || Y < 100)
+    if (X > PanelLeft || Y < StripBottom)
         setMousePointer(vbArrow);
     // The credits link loses its highlight once the pointer is back on the window's surface.
     if (lblCredits3->foreColor() == vbButtonText) {
-        lblCredits3->setForeColor(0x008000);
+        lblCredits3->setForeColor(palette::linkGreen);
         lblCredits3->setUnderline(false);
     }
 }

@@ -1,8 +1,6 @@
 // Undo: releasing Z while Ctrl is held takes back the last placement, once.
 #include "game/FrmMain.h"
 
-#include "game/modInitialize.h"
-
 using namespace modInitialize;
 
 constexpr int vbKeyZ = 90;
@@ -26,9 +24,9 @@ void FrmMain::Form_KeyUp(int KeyCode, int Shift)
 // Gives a neighbour back the state it had before the move; off-grid cells are ignored.
 static void restoreNeighbour(FrmMain *form, int x, int y, int32_t state)
 {
-    if (state == 1)
+    if (state == Available)
         form->setCellAvailable(x, y);
-    else if (state == 0)
+    else if (state == Unavailable)
         form->setCellUnavailable(x, y);
 }
 
@@ -39,7 +37,7 @@ void FrmMain::undoLastMove()
     const int16_t x = lastCellX;
     const int16_t y = lastCellY;
     // setCellAvailable leaves occupied cells alone, so the cell is emptied first.
-    gridState[x][y] = 0;
+    gridState[x][y] = Unavailable;
     setCellAvailable(x, y);
     restoreNeighbour(this, x, y - 1, lastStateAbove);
     restoreNeighbour(this, x, y + 1, lastStateBelow);

@@ -1,5 +1,6 @@
-// The folder of the executable, with a seam for tests.
 #include "platform/executableFolder.h"
+
+#include "platform/testHooks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,7 +17,7 @@ QString executableFolder()
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-void setExecutableFolderForTesting(const QString &folder)
+void setExecutableFolder(const QString &folder)
 {
     folderForTesting = folder;
 }

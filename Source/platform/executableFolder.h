@@ -16,7 +16,4 @@ constexpr char pathSeparator = '/';
 // The folder as the system reports it, without a trailing separator unless it is the root.
 QString executableFolder();
 
-// Tests point the program at a folder of their own; an empty text restores the real one.
-void setExecutableFolderForTesting(const QString &folder);
-
 } // namespace platform

@@ -7,12 +7,11 @@
 namespace platform
 {
 
-// The picture in the file. A file that cannot be loaded ends the program: the player is told
-// which file and where it was looked for, the same line goes to stderr, and the run ends with
-// a non-zero status. The call does not return then, so no caller goes on with a half-made change.
-QImage LoadPicture(const QString &path);
+// The picture in the file, or a null picture with the reason in `problem`.
+QImage LoadPicture(const QString &path, QString *problem);
 
-// How the program ends after such a failure; tests replace it to catch the end in-process.
-extern void (*endProgram)(int status);
+// Tells the player which picture could not be loaded and where it was looked for, says the same on
+// stderr, and ends the program with a failure status.
+void endForBrokenPicture(const QString &path, const QString &problem);
 
 } // namespace platform

@@ -1,6 +1,8 @@
-// A 64-bit Mersenne twister seeded from the steady clock; its output is fixed by the C++ standard,
-// so a fixed clock deals the same game on every system.
+// A 64-bit Mersenne twister seeded from the clock; its output is fixed by the C++ standard, so a fixed
+// clock deals the same game on every system.
 #include "platform/randomNumbers.h"
+
+#include "platform/testHooks.h"
 
 #include <chrono>
 #include <random>
@@ -13,9 +15,13 @@ static uint64_t readSystemClock()
     return static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
-uint64_t (*readClock)() = readSystemClock;
-
+static uint64_t (*readClock)() = readSystemClock;
 static std::mt19937_64 generator;
+
+void setClock(uint64_t (*read)())
+{
+    readClock = read ? read : readSystemClock;
+}
 
 void Randomize()
 {

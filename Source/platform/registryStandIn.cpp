@@ -8,8 +8,6 @@
 // Windows-1252, the ANSI code page in which regedit reads a REGEDIT4 file on the Western Windows
 // systems the table travels to, so an import there shows the same characters. A text that
 // Windows-1252 cannot hold makes the whole file the Unicode form, which every regedit also imports.
-#ifndef _WIN32
-
 #include "platform/registry.h"
 #include "platform/registryFile.h"
 
@@ -248,5 +246,3 @@ LONG RegCloseKey(HKEY key)
         return ERROR_SUCCESS;
     return writeChanges(*closing);
 }
-
-#endif

@@ -2,6 +2,11 @@
 // straights, flushes and full houses need all five cells.
 #include "scoring/handEvaluation.h"
 
+const HandValue combinationValues[CombinationCount] = {
+    {2, "Pair"},        {5, "Two Pair"},        {10, "Triplet"},        {15, "Straight"},     {20, "Flush"},
+    {25, "Full House"}, {50, "Four of a Kind"}, {75, "Straight Flush"}, {100, "Royal Flush"},
+};
+
 namespace
 {
 
@@ -137,24 +142,18 @@ HandValue evaluateHand(const int16_t suit[5], const int16_t rank[5])
     }
 
     // One pack holds no card twice, so at most one flag is left set here.
-    HandValue value{0, ""};
     const struct {
         bool set;
-        HandValue value;
-    } combinations[] = {
-        {g.pair, {2, "Pair"}},
-        {g.twoPair, {5, "Two Pair"}},
-        {g.triplet, {10, "Triplet"}},
-        {g.fourOfAKind, {50, "Four of a Kind"}},
-        {g.fullHouse, {25, "Full House"}},
-        {flush, {20, "Flush"}},
-        {straight, {15, "Straight"}},
-        {straightFlush, {75, "Straight Flush"}},
-        {royalFlush, {100, "Royal Flush"}},
+        Combination combination;
+    } found[] = {
+        {g.pair, Pair},           {g.twoPair, TwoPair}, {g.triplet, Triplet}, {g.fourOfAKind, FourOfAKind},
+        {g.fullHouse, FullHouse}, {flush, Flush},       {straight, Straight}, {straightFlush, StraightFlush},
+        {royalFlush, RoyalFlush},
     };
-    for (const auto &combination : combinations) {
-        if (combination.set)
-            value = combination.value;
+    HandValue value{0, ""};
+    for (const auto &candidate : found) {
+        if (candidate.set)
+            value = combinationValues[candidate.combination];
     }
     return value;
 }

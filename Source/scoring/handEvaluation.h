@@ -9,4 +9,21 @@ struct HandValue {
     const char *name; // empty when the line makes nothing
 };
 
+// The combinations from the least to the most valuable, as the scoring window lists them.
+enum Combination {
+    Pair,
+    TwoPair,
+    Triplet,
+    Straight,
+    Flush,
+    FullHouse,
+    FourOfAKind,
+    StraightFlush,
+    RoyalFlush,
+    CombinationCount
+};
+
+// Each combination's name, as the combination label shows it, and its points.
+extern const HandValue combinationValues[CombinationCount];
+
 HandValue evaluateHand(const int16_t suit[5], const int16_t rank[5]);

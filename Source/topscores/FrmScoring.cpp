@@ -7,52 +7,51 @@
 #include "controls/LineControl.h"
 #include "controls/designFont.h"
 #include "controls/eventArguments.h"
+#include "controls/fixedWindow.h"
+#include "controls/palette.h"
 #include "controls/twips.h"
 #include "controls/vbColor.h"
+#include "scoring/handEvaluation.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+using namespace modInitialize;
+
 FrmScoring *frmScoring = nullptr;
 
-constexpr uint32_t backgroundColor = 0xF1FFF1;
-constexpr uint32_t ruleColor = 0xE0E0E0;
-
-// One line of the ways to score: its name, points and example, with the tool tip that explains it.
+// One line of the ways to score, in the order of the combinations: its name and example, with the
+// tool tip that explains it. The points come from the rules themselves.
 struct WayToScore {
     const char *name;
     int nameLeft;
     int nameWidth;
-    const char *points;
     int top;
     int exampleTop;
     const char *explanation;
 };
 
 // "Straight" is narrower and starts further right, so all the names end at one edge.
-static const WayToScore waysToScore[9] = {
-    {"One Pair", 240, 1335, "2", 1200, 1095, "Two cards of the same rank"},
-    {"Two Pair", 240, 1335, "5", 1680, 1575, "Two sets of two cards of the same rank"},
-    {"Triplet", 240, 1335, "10", 2160, 2055, "Three cards of the same rank"},
-    {"Straight", 480, 1095, "15", 2640, 2535, "Five cards in numerical order.  Ace counts high or low"},
-    {"Flush", 240, 1335, "20", 3120, 3015, "Five cards of the same suit"},
-    {"Full House", 240, 1335, "25", 3600, 3495, "One Pair and one Triplet"},
-    {"Four of a Kind", 240, 1335, "50", 4080, 3975, "Four cards of the same rank"},
-    {"Straight Flush", 240, 1335, "75", 4560, 4455,
+static const WayToScore waysToScore[CombinationCount] = {
+    {"One Pair", 240, 1335, 1200, 1095, "Two cards of the same rank"},
+    {"Two Pair", 240, 1335, 1680, 1575, "Two sets of two cards of the same rank"},
+    {"Triplet", 240, 1335, 2160, 2055, "Three cards of the same rank"},
+    {"Straight", 480, 1095, 2640, 2535, "Five cards in numerical order.  Ace counts high or low"},
+    {"Flush", 240, 1335, 3120, 3015, "Five cards of the same suit"},
+    {"Full House", 240, 1335, 3600, 3495, "One Pair and one Triplet"},
+    {"Four of a Kind", 240, 1335, 4080, 3975, "Four cards of the same rank"},
+    {"Straight Flush", 240, 1335, 4560, 4455,
      "Five cards of the same suit in numerical order.  Ace counts high or low"},
-    {"Royal Flush", 240, 1335, "100", 5040, 4935, "Cards 10, Jack, Queen, King, Ace (high) of the same suit"},
+    {"Royal Flush", 240, 1335, 5040, 4935, "Cards 10, Jack, Queen, King, Ace (high) of the same suit"},
 };
 
-FrmScoring::FrmScoring(QWidget *owner)
-    : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint)
+FrmScoring::FrmScoring(QWidget *owner) : QWidget(owner, fixedWindowFlags(Qt::Window))
 {
     // Closing the window unloads it; the Scoring button makes a new one.
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Scoring"));
     setFixedSize(twipsToPixels(4455), twipsToPixels(7935));
-    setBackColor(this, backgroundColor);
+    setBackColor(this, palette::background);
     setMouseTracking(true);
 
     imgTitle = new ImageControl(this);
@@ -63,7 +62,7 @@ FrmScoring::FrmScoring(QWidget *owner)
     connectControls();
 
     // Centred on the game window until the Scoring button places it beside it.
-    move(owner->frameGeometry().center() - rect().center());
+    centreWindow(this, owner);
     Form_Load();
 }
 
@@ -83,12 +82,12 @@ LabelControl *FrmScoring::addText(int index, const QString &caption, const QFont
 void FrmScoring::createWaysToScore()
 {
     place(addText(1, QStringLiteral("Ways to score:"), designFont(13.5), Qt::AlignLeft), 120, 705, 1935, 375);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < CombinationCount; ++i) {
         const WayToScore &way = waysToScore[i];
         place(addText(2 + i, QString::fromLatin1(way.name), designFont(9.75), Qt::AlignRight), way.nameLeft,
               way.top, way.nameWidth, 255);
-        place(addText(20 + i, QString::fromLatin1(way.points), designFont(9.75, true), Qt::AlignHCenter),
-              1680, way.top, 375, 255);
+        const QString points = QString::number(combinationValues[i].points);
+        place(addText(20 + i, points, designFont(9.75, true), Qt::AlignHCenter), 1680, way.top, 375, 255);
         imgExample[i] = new ImageControl(this);
         imgExample[i]->setPicture(QImage(QStringLiteral(":/topscores/art/example%1.gif").arg(i)));
         imgExample[i]->setToolTip(QString::fromLatin1(way.explanation));
@@ -102,14 +101,14 @@ void FrmScoring::createWaysToScore()
     place(addText(29, QStringLiteral("Target Score"), designFont(9.75, true), Qt::AlignRight), 2040, 5520,
           1815, 255);
     place(addText(13, QStringLiteral("200"), designFont(9.75, true), Qt::AlignHCenter), 3960, 5520, 375, 255);
-    Line1 = new LineControl(this, 120, 5880, 4335, 5880, ruleColor);
+    Line1 = new LineControl(this, 120, 5880, 4335, 5880, palette::ruleGrey);
 }
 
 void FrmScoring::createTopScores()
 {
     place(addText(30, QStringLiteral("Top scores:"), designFont(13.5), Qt::AlignLeft), 120, 6045, 1935, 375);
     const QString noName(16, QChar(0x2014));
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < TopEntries; ++i) {
         lblTopScore[i] =
             new LabelControl(this, QStringLiteral("0"), designFont(9.75, true), Qt::AlignHCenter);
         place(lblTopScore[i], 1680, 6120 + 360 * i, 375, 255);
@@ -122,13 +121,13 @@ void FrmScoring::createTopScores()
 
 void FrmScoring::connectControls()
 {
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < CombinationCount; ++i)
         connect(imgExample[i], &ImageControl::clicked, this, [this, i] { imgExample_Click(i); });
     for (int i = 0; i < 31; ++i) {
         if (lblText[i])
             connect(lblText[i], &LabelControl::clicked, this, [this, i] { lblText_Click(i); });
     }
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < TopEntries; ++i) {
         connect(lblTopName[i], &LabelControl::clicked, this, [this, i] { lblTopName_Click(i); });
         connect(lblTopScore[i], &LabelControl::clicked, this, [this, i] { lblTopScore_Click(i); });
     }
@@ -158,12 +157,4 @@ void FrmScoring::keyPressEvent(QKeyEvent *event)
         return;
     }
     Form_KeyPress(event->text().at(0).unicode());
-}
-
-// The reference goes at once, so the Scoring button never finds a window on its way out.
-void FrmScoring::closeEvent(QCloseEvent *event)
-{
-    if (frmScoring == this)
-        frmScoring = nullptr;
-    event->accept();
 }

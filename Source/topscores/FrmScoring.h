@@ -3,7 +3,9 @@
 // it closes it for good, until the Scoring button makes it afresh.
 #pragma once
 
-#include "controls/clickTracker.h"
+#include "controls/ClickTracker.h"
+#include "game/modInitialize.h"
+#include "scoring/handEvaluation.h"
 
 #include <QWidget>
 
@@ -22,10 +24,10 @@ public:
     // Controls, named as designed. lblText has no elements 14 to 19.
     ImageControl *imgTitle;
     LabelControl *lblText[31] = {};
-    ImageControl *imgExample[9];
+    ImageControl *imgExample[CombinationCount];
     LineControl *Line1;
-    LabelControl *lblTopScore[5];
-    LabelControl *lblTopName[5];
+    LabelControl *lblTopScore[modInitialize::TopEntries];
+    LabelControl *lblTopName[modInitialize::TopEntries];
 
     // Fills the rows of the entries that hold a score; also run again while the window is open.
     void Form_Load();
@@ -42,7 +44,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createWaysToScore();

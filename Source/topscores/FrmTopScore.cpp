@@ -3,6 +3,7 @@
 
 #include "controls/LabelControl.h"
 #include "controls/designFont.h"
+#include "controls/fixedWindow.h"
 #include "controls/twips.h"
 #include "controls/vbColor.h"
 #include "game/FrmMain.h"
@@ -19,9 +20,7 @@ using namespace modInitialize;
 
 FrmTopScore *frmTopScore = nullptr;
 
-FrmTopScore::FrmTopScore(QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint)
+FrmTopScore::FrmTopScore(QWidget *owner) : QDialog(owner, fixedWindowFlags(Qt::Dialog))
 {
     // Closing unloads the dialog; the next qualifying game loads a new one.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -30,7 +29,7 @@ FrmTopScore::FrmTopScore(QWidget *owner)
 
     txtName = new QLineEdit(this);
     txtName->setFont(designFont(8.25));
-    txtName->setMaxLength(20);
+    txtName->setMaxLength(NameLength);
     place(txtName, 240, 600, 3495, 330);
     lblText = new LabelControl(
         this, QStringLiteral("You have got a top score!  Add your name to the Top Scores table..."),
@@ -44,6 +43,7 @@ FrmTopScore::FrmTopScore(QWidget *owner)
     txtName->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, &FrmTopScore::cmdOK_Click);
+    centreWindow(this, owner);
     Form_Load();
 }
 

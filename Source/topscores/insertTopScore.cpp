@@ -9,9 +9,10 @@ using namespace modInitialize;
 void FrmTopScore::insertTopScore()
 {
     int p = 0;
-    while (p < 4 && !(totalScore > topScore[p]))
+    const int last = TopEntries - 1;
+    while (p < last && !(totalScore > topScore[p]))
         ++p;
-    for (int j = 3; j >= p; --j) {
+    for (int j = last - 1; j >= p; --j) {
         topName[j + 1] = topName[j];
         topScore[j + 1] = topScore[j];
     }

@@ -10,9 +10,9 @@ using namespace modInitialize;
 
 void FrmScoring::Form_Load()
 {
-    for (int i = 0; i <= 4; ++i) {
+    for (int i = 0; i < TopEntries; ++i) {
         if (topScore[i] > 0) {
-            lblTopName[i]->setText(nameToText(topName[i]).left(20));
+            lblTopName[i]->setText(nameToText(topName[i]).left(NameLength));
             lblTopScore[i]->setText(QString::number(topScore[i]));
         }
     }

@@ -58,7 +58,7 @@ void loadTopScores()
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
-    for (int n = 0; n < 5; ++n) {
+    for (int n = 0; n < TopEntries; ++n) {
         std::string text;
         if (queryText(key, valueName("TopName", n), text))
             topName[n] = text;
@@ -79,7 +79,7 @@ void saveTopScores()
     HKEY key;
     if (RegCreateKeyA(HKEY_LOCAL_MACHINE, keyPath, &key) != ERROR_SUCCESS)
         return;
-    for (int n = 0; n < 5; ++n) {
+    for (int n = 0; n < TopEntries; ++n) {
         if (topScore[n] <= 0)
             continue;
         setText(key, valueName("TopName", n), topName[n]);

@@ -1,9 +1,8 @@
 // Runs the game as the real program does, then ends it the way the first argument names:
-// "escape", "quit", "close", or "missing-pack FOLDER" (the game looks for its cards in FOLDER).
+// "escape", "quit" or "close".
 // Any message box is answered, and its text written to stdout, so the run never waits for a player.
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
-#include "platform/executableFolder.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -40,8 +39,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     const QString how = arguments.value(1);
-    if (how == QLatin1String("missing-pack"))
-        platform::setExecutableFolderForTesting(arguments.value(2));
     answerMessageBoxes();
     modInitialize::Main();
     QTimer::singleShot(200, [how] { endBy(how); });

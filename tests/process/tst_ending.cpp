@@ -1,5 +1,4 @@
-// How the program ends: Esc, Quit and the close box end it at once and cleanly; a card picture
-// that cannot be loaded is reported and ends it with a failure status.
+// How the program ends: Esc, Quit and the close box end it at once and cleanly.
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,7 +11,6 @@ class TestEnding : public QObject
 private slots:
     void endsCleanly_data();
     void endsCleanly();
-    void missingCardPictureIsReported();
 
 private:
     struct Run {
@@ -56,21 +54,6 @@ void TestEnding::endsCleanly()
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QVERIFY2(run.out.contains(QStringLiteral("ended with 0")), qPrintable(run.out));
     QVERIFY2(!run.out.contains(QStringLiteral("message:")), qPrintable(run.out));
-}
-
-void TestEnding::missingCardPictureIsReported()
-{
-    QTemporaryDir emptyFolder;
-    const Run run = runChild({QStringLiteral("missing-pack"), emptyFolder.path()});
-    QVERIFY2(run.status != 0 && run.status != -1, qPrintable(run.err));
-    // The player is told which file and where it was looked for, and stderr says the same.
-    QVERIFY2(run.out.contains(QStringLiteral("message: ")), qPrintable(run.out));
-    for (const QString &text : {run.out, run.err}) {
-        QVERIFY2(text.contains(QStringLiteral(".gif")), qPrintable(text));
-        QVERIFY2(text.contains(emptyFolder.path() + QStringLiteral("/Pack")), qPrintable(text));
-    }
-    // The game never got as far as running.
-    QVERIFY(!run.out.contains(QStringLiteral("ended with")));
 }
 
 QTEST_GUILESS_MAIN(TestEnding)

@@ -1,10 +1,10 @@
 #!/bin/sh
-# Runs the top-score store's Windows build under Wine against Wine's registry, then carries a table
-# both ways between that registry and the Linux stand-in's file through Wine's regedit:
+# Runs the top-score store's steps as a Windows program under Wine against Wine's registry, and on
+# Linux against the stand-in, then carries a table both ways between the two through Wine's regedit:
 #   the stand-in's file, imported, loads in the Windows build as the same table, and regedit
 #   exports it again byte for byte (in its Unicode form, which is the same text);
 #   a table saved by the Windows build and exported loads through the stand-in.
-# Usage: runUnderWine.sh LINUX-TEST WINDOWS-TEST WORK-FOLDER
+# Usage: runUnderWine.sh LINUX-STEPS WINDOWS-STEPS WORK-FOLDER
 set -u
 absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
 native=$(absolute "$1")
@@ -48,7 +48,11 @@ start=$(date +%s)
 wine_step wineboot -i || exit 1
 echo "prefix booted in $(($(date +%s) - start)) s"
 
-wine_step "$windows"
+# The registry's answers, and the stand-in's alike.
+wine_step "$windows" check-limits
+mkdir -p "$work/limits"
+step env XDG_DATA_HOME="$work/limits" "$native" check-limits
+wine_step regedit /d "$key"
 
 # Linux to Windows.
 mkdir -p "$work/linux"

@@ -3,11 +3,11 @@
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
 #include "controls/ShapeControl.h"
+#include "controls/palette.h"
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
 #include "platform/loadPicture.h"
-#include "platform/randomNumbers.h"
-#include "scoring/handEvaluation.h"
+#include "platform/testHooks.h"
 #include "topscores/FrmTopScore.h"
 #include "topscores/nameText.h"
 
@@ -18,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cstring>
 
 using namespace modInitialize;
 
@@ -41,7 +40,7 @@ static uint64_t readFixedClock()
 void fixClock(uint64_t reading)
 {
     fixedReading = reading;
-    platform::readClock = readFixedClock;
+    platform::setClock(readFixedClock);
 }
 
 FrmMain *openGame()
@@ -57,17 +56,6 @@ FrmMain *openGame()
     if (!QTest::qWaitForWindowActive(frmMain))
         qWarning("the game window did not become active");
     return frmMain;
-}
-
-void keepTopScoresHigh()
-{
-    for (int16_t &score : topScore)
-        score = 1000;
-}
-
-QPoint cellCentre(int index)
-{
-    return frmMain->imgCard[index]->geometry().center();
 }
 
 void movePointer(QPoint position)
@@ -133,125 +121,82 @@ void sendKeys(const QString &steps)
 
 QImage cardPicture(int suit, int rank)
 {
-    return platform::LoadPicture(frmMain->getCardImageFilename(suit, rank));
+    QString problem;
+    return platform::LoadPicture(frmMain->getCardImageFilename(suit, rank), &problem);
 }
 
 QList<int> availableCells()
 {
     QList<int> cells;
-    for (int i = 0; i < 25; ++i) {
-        if (gridState[i % 5][i / 5] == 1)
+    for (int i = 0; i < CellCount; ++i) {
+        if (gridState[i % 5][i / 5] == Available)
             cells.append(i);
     }
     return cells;
 }
 
-static QString shapeText(const ShapeControl *shape)
+static QString pictureText(const QImage &picture)
 {
-    return QStringLiteral("%1 %2 %3 %4 %5")
-        .arg(shape->shape())
-        .arg(shape->borderColor(), 6, 16)
-        .arg(shape->fillColor(), 6, 16)
-        .arg(shape->fillStyle())
-        .arg(shape->backStyle());
+    return picture.isNull() ? QStringLiteral("none")
+                            : QString::number(qHashBits(picture.constBits(), size_t(picture.sizeInBytes())));
 }
 
 Snapshot takeSnapshot()
 {
     Snapshot s;
-    std::memcpy(s.gridSuit, gridSuit, sizeof gridSuit);
-    std::memcpy(s.gridRank, gridRank, sizeof gridRank);
-    std::memcpy(s.gridState, gridState, sizeof gridState);
-    std::memcpy(s.rowScore, rowScore, sizeof rowScore);
-    std::memcpy(s.columnScore, columnScore, sizeof columnScore);
-    s.totalScore = totalScore;
-    s.packPosition = packPosition;
-    s.lastCellX = lastCellX;
-    s.lastCellY = lastCellY;
-    s.targetCell = targetCell;
-    s.total = frmMain->lblTotal->text();
-    s.combination = frmMain->lblCombination->text();
-    s.waitingCard = frmMain->imgPack->picture();
-    s.nextCard = frmMain->imgNextCard->picture();
-    for (int i = 0; i < 25; ++i) {
-        s.cells[i] = frmMain->imgCard[i]->picture();
-        s.shapes.append(shapeText(frmMain->shpEmpty[i]));
+    for (int i = 0; i < CellCount; ++i) {
+        const int x = i % 5, y = i / 5;
+        const ShapeControl *shape = frmMain->shpEmpty[i];
+        s[QStringLiteral("cell (%1, %2)").arg(x).arg(y)] =
+            QStringLiteral("state %1, card %2/%3, picture %4, shape %5 %6 %7 %8 %9")
+                .arg(gridState[x][y])
+                .arg(gridSuit[x][y])
+                .arg(gridRank[x][y])
+                .arg(pictureText(frmMain->imgCard[i]->picture()))
+                .arg(shape->shape())
+                .arg(shape->borderColor(), 6, 16)
+                .arg(shape->fillColor(), 6, 16)
+                .arg(shape->fillStyle())
+                .arg(shape->backStyle());
     }
+    for (int k = 0; k < GridSize; ++k)
+        s[QStringLiteral("line scores %1").arg(k)] =
+            QStringLiteral("row %1, column %2").arg(rowScore[k]).arg(columnScore[k]);
+    s[QStringLiteral("total")] = QString::number(totalScore);
+    s[QStringLiteral("pack position")] = QString::number(packPosition);
+    s[QStringLiteral("last move's column")] = QString::number(lastCellX);
+    s[QStringLiteral("target cell")] = QString::number(targetCell);
+    s[QStringLiteral("total label")] = frmMain->lblTotal->text();
+    s[QStringLiteral("combination label")] = frmMain->lblCombination->text();
+    s[QStringLiteral("waiting card")] = pictureText(frmMain->imgPack->picture());
+    s[QStringLiteral("next card")] = pictureText(frmMain->imgNextCard->picture());
     return s;
 }
 
 QString differences(const Snapshot &a, const Snapshot &b)
 {
     QStringList found;
-    for (int i = 0; i < 25; ++i) {
-        const int x = i % 5;
-        const int y = i / 5;
-        if (a.gridSuit[x][y] != b.gridSuit[x][y] || a.gridRank[x][y] != b.gridRank[x][y] ||
-            a.gridState[x][y] != b.gridState[x][y])
-            found.append(QStringLiteral("cell (%1, %2) state %3 -> %4")
-                             .arg(x)
-                             .arg(y)
-                             .arg(a.gridState[x][y])
-                             .arg(b.gridState[x][y]));
-        if (a.cells[i] != b.cells[i])
-            found.append(QStringLiteral("picture of cell %1").arg(i));
-        if (a.shapes[i] != b.shapes[i])
-            found.append(QStringLiteral("shape of cell %1: %2 -> %3").arg(i).arg(a.shapes[i], b.shapes[i]));
+    for (auto field = a.begin(); field != a.end(); ++field) {
+        if (b.value(field.key()) != field.value())
+            found << QStringLiteral("%1: \"%2\" -> \"%3\"")
+                         .arg(field.key(), field.value(), b.value(field.key()));
     }
-    for (int k = 0; k < 5; ++k) {
-        if (a.rowScore[k] != b.rowScore[k])
-            found.append(
-                QStringLiteral("row %1 score %2 -> %3").arg(k).arg(a.rowScore[k]).arg(b.rowScore[k]));
-        if (a.columnScore[k] != b.columnScore[k])
-            found.append(QStringLiteral("column %1 score %2 -> %3")
-                             .arg(k)
-                             .arg(a.columnScore[k])
-                             .arg(b.columnScore[k]));
-    }
-    if (a.totalScore != b.totalScore)
-        found.append(QStringLiteral("total %1 -> %2").arg(a.totalScore).arg(b.totalScore));
-    if (a.packPosition != b.packPosition)
-        found.append(QStringLiteral("pack position %1 -> %2").arg(a.packPosition).arg(b.packPosition));
-    if (a.targetCell != b.targetCell)
-        found.append(QStringLiteral("target cell %1 -> %2").arg(a.targetCell).arg(b.targetCell));
-    if (a.total != b.total)
-        found.append(QStringLiteral("total label \"%1\" -> \"%2\"").arg(a.total, b.total));
-    if (a.combination != b.combination)
-        found.append(QStringLiteral("combination label \"%1\" -> \"%2\"").arg(a.combination, b.combination));
-    if (a.waitingCard != b.waitingCard)
-        found.append(QStringLiteral("waiting card picture"));
-    if (a.nextCard != b.nextCard)
-        found.append(QStringLiteral("next card picture"));
     return found.join(QStringLiteral("; "));
 }
 
 QString differencesAfterUndo(const Snapshot &beforeMove, int x, int y)
 {
-    Snapshot now = takeSnapshot();
-    if (now.combination != combinationAt(x, y))
-        return QStringLiteral("combination label reads \"%1\"").arg(now.combination);
-    now.combination = beforeMove.combination;
-    return differences(beforeMove, now);
-}
-
-int16_t lineScore(const int16_t suit[5], const int16_t rank[5])
-{
-    return evaluateHand(suit, rank).points;
-}
-
-QString combinationAt(int x, int y)
-{
-    int16_t suit[5], rank[5];
-    for (int k = 0; k < 5; ++k) {
-        suit[k] = gridSuit[k][y];
-        rank[k] = gridRank[k][y];
-    }
-    QStringList names;
-    for (const char *name : {evaluateHand(suit, rank).name, evaluateHand(gridSuit[x], gridRank[x]).name}) {
-        if (*name)
-            names.append(QString::fromLatin1(name));
-    }
-    return names.join(QStringLiteral(" / "));
+    // Revising the cell again changes nothing when the undo left the scores and the label right.
+    Snapshot undone = takeSnapshot();
+    frmMain->reviseScore(x, y);
+    const QString revised = differences(undone, takeSnapshot());
+    if (!revised.isEmpty())
+        return QStringLiteral("not revised: ") + revised;
+    if (lastCellX != -1)
+        return QStringLiteral("the move is still recorded");
+    for (const char *field : {"combination label", "last move's column"})
+        undone[QLatin1String(field)] = beforeMove[QLatin1String(field)];
+    return differences(beforeMove, undone);
 }
 
 static bool touchesCard(int x, int y)
@@ -261,7 +206,7 @@ static bool touchesCard(int x, int y)
     for (int d = 0; d < 4; ++d) {
         const int nx = x + dx[d];
         const int ny = y + dy[d];
-        if (nx >= 0 && nx < 5 && ny >= 0 && ny < 5 && gridState[nx][ny] == 2)
+        if (nx >= 0 && nx < GridSize && ny >= 0 && ny < GridSize && gridState[nx][ny] == Occupied)
             return true;
     }
     return false;
@@ -274,7 +219,7 @@ static QString checkCell(int x, int y, int &occupied)
     const ShapeControl *shape = frmMain->shpEmpty[i];
     const bool hasPicture = !frmMain->imgCard[i]->picture().isNull();
     const QString where = QStringLiteral("cell (%1, %2): ").arg(x).arg(y);
-    if (state == 2) {
+    if (state == Occupied) {
         ++occupied;
         if (!hasPicture || gridSuit[x][y] < 1 || gridSuit[x][y] > 4 || gridRank[x][y] < 1 ||
             gridRank[x][y] > 13)
@@ -285,9 +230,9 @@ static QString checkCell(int x, int y, int &occupied)
     }
     if (hasPicture || gridSuit[x][y] || gridRank[x][y])
         return where + QStringLiteral("empty but holds a card");
-    if (state != (touchesCard(x, y) ? 1 : 0))
+    if (state != (touchesCard(x, y) ? Available : Unavailable))
         return where + QStringLiteral("state %1 does not match its neighbours").arg(state);
-    if (shape->borderColor() != (state == 1 ? 0xC0C0C0u : 0xE0E0E0u))
+    if (shape->borderColor() != (state == Available ? palette::availableGrey : palette::ruleGrey))
         return where + QStringLiteral("drawn in the wrong shade");
     return {};
 }
@@ -295,8 +240,8 @@ static QString checkCell(int x, int y, int &occupied)
 QString checkInvariants()
 {
     int occupied = 0;
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 5; ++x) {
+    for (int y = 0; y < GridSize; ++y) {
+        for (int x = 0; x < GridSize; ++x) {
             const QString fault = checkCell(x, y, occupied);
             if (!fault.isEmpty())
                 return fault;
@@ -305,36 +250,21 @@ QString checkInvariants()
     if (occupied != packPosition)
         return QStringLiteral("%1 cards on the table at pack position %2").arg(occupied).arg(packPosition);
     int sum = 0;
-    for (int k = 0; k < 5; ++k) {
-        int16_t suit[5], rank[5];
-        for (int j = 0; j < 5; ++j) {
-            suit[j] = gridSuit[j][k];
-            rank[j] = gridRank[j][k];
-        }
-        if (rowScore[k] != lineScore(suit, rank))
-            return QStringLiteral("row %1 scores %2").arg(k).arg(rowScore[k]);
-        if (columnScore[k] != lineScore(gridSuit[k], gridRank[k]))
-            return QStringLiteral("column %1 scores %2").arg(k).arg(columnScore[k]);
+    for (int k = 0; k < GridSize; ++k)
         sum += rowScore[k] + columnScore[k];
-    }
     if (sum != totalScore)
         return QStringLiteral("total %1 is not the sum %2").arg(totalScore).arg(sum);
     const QString expected =
-        packPosition == 25 ? QStringLiteral("Total: %1") : QStringLiteral("Current Score: %1");
+        packPosition == LastCard ? QStringLiteral("Total: %1") : QStringLiteral("Current Score: %1");
     if (frmMain->lblTotal->text() != expected.arg(totalScore))
         return QStringLiteral("total label reads \"%1\"").arg(frmMain->lblTotal->text());
     return {};
 }
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
 QString describeTopScores()
 {
     QStringList entries;
-    for (int n = 0; n < 5; ++n) {
+    for (int n = 0; n < TopEntries; ++n) {
         QString entry = QString::number(topScore[n]);
         if (!topName[n].empty())
             entry += QLatin1Char(' ') + nameToText(topName[n]);
@@ -348,7 +278,7 @@ void setTopScores(const QString &table)
     const QStringList entries = table.split(QStringLiteral(", "));
     if (entries.size() != 5)
         qFatal("a top-score table has five entries, not \"%s\"", qPrintable(table));
-    for (int n = 0; n < 5; ++n) {
+    for (int n = 0; n < TopEntries; ++n) {
         const qsizetype space = entries[n].indexOf(QLatin1Char(' '));
         topScore[n] = static_cast<int16_t>(entries[n].left(space).toInt());
         topName[n] = space < 0 ? std::string() : textToName(entries[n].mid(space + 1));
@@ -377,6 +307,11 @@ bool answerTopScoreDialog(const std::function<void()> &open, const std::function
     queued.start(0);
     open();
     return opened;
+}
+
+void unloadClosedWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace testSupport

@@ -1,7 +1,10 @@
-#include "platform/webBrowser.h"
+#include "platform/WebBrowser.h"
 
 #include <QDir>
 #include <QUrl>
+
+namespace platform
+{
 
 WebBrowser::WebBrowser(QWidget *parent) : QTextBrowser(parent)
 {
@@ -11,7 +14,9 @@ WebBrowser::WebBrowser(QWidget *parent) : QTextBrowser(parent)
 void WebBrowser::Navigate(const QString &path)
 {
     m_location = path;
-    // Doubled separators are folded first: a path that starts with two of them would otherwise
-    // name a network host, and the page's relative links would be resolved against it.
+    // Doubled separators are folded first: a path that starts with two of them would otherwise name
+    // a network host, and the page's relative links would be resolved against it.
     setSource(QUrl::fromLocalFile(QDir::cleanPath(QDir::fromNativeSeparators(path))));
 }
+
+} // namespace platform

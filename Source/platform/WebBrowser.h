@@ -1,8 +1,11 @@
-// The embedded HTML view of the about window: it shows a local page and follows the page's
-// links by itself, web links in the system's browser.
+// The embedded HTML view of the about window: it shows a local page and follows the page's links by
+// itself, web links in the system's browser.
 #pragma once
 
 #include <QTextBrowser>
+
+namespace platform
+{
 
 class WebBrowser : public QTextBrowser
 {
@@ -11,8 +14,8 @@ class WebBrowser : public QTextBrowser
 public:
     explicit WebBrowser(QWidget *parent);
 
-    // Shows the page at a local path written with the system's separators. A page that cannot
-    // be read leaves the view empty.
+    // Shows the page at a local path written with the system's separators. A page that cannot be
+    // read leaves the view empty.
     void Navigate(const QString &path);
 
     // The path last navigated to, exactly as it was given.
@@ -21,3 +24,5 @@ public:
 private:
     QString m_location;
 };
+
+} // namespace platform

@@ -1,4 +1,4 @@
-#include "controls/clickTracker.h"
+#include "controls/ClickTracker.h"
 
 #include <QMouseEvent>
 
