@@ -1,21 +1,22 @@
-# The top-score store and the shared state it reads and writes, free of Qt, so that the store's own
-# test also builds as a Windows program and runs against the real registry.
+# The top-score store, the shared state it reads and writes, and where Windows has no registry the
+# stand-in that keeps the registry in a file. Free of Qt, so that the store's own steps also build as
+# a Windows program against the real registry, and its file reader as a fuzz target.
 add_library(tallyfive_store STATIC
   ${CMAKE_CURRENT_LIST_DIR}/game/modInitialize.cpp
   ${CMAKE_CURRENT_LIST_DIR}/game/modInitialize.h
   ${CMAKE_CURRENT_LIST_DIR}/platform/registry.h
+  ${CMAKE_CURRENT_LIST_DIR}/platform/storeLock.h
+  ${CMAKE_CURRENT_LIST_DIR}/platform/windows1252.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform/windows1252.h
   ${CMAKE_CURRENT_LIST_DIR}/topscores/topScoreStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/topscores/topScoreStore.h)
 target_include_directories(tallyfive_store PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 if(WIN32)
+  target_sources(tallyfive_store PRIVATE ${CMAKE_CURRENT_LIST_DIR}/platform/storeLockWindows.cpp)
   target_link_libraries(tallyfive_store PUBLIC advapi32)
 else()
-  # Where Windows has no registry, a stand-in keeps HKEY_LOCAL_MACHINE in a registry export file.
-  add_library(tallyfive_registry STATIC
+  target_sources(tallyfive_store PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/platform/registryFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/platform/registryFile.h
     ${CMAKE_CURRENT_LIST_DIR}/platform/registryStandIn.cpp)
-  target_include_directories(tallyfive_registry PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(tallyfive_registry PUBLIC Qt6::Core)
-  target_link_libraries(tallyfive_store PUBLIC tallyfive_registry)
 endif()

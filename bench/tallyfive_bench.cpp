@@ -6,9 +6,12 @@
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
 #include "scoring/handEvaluation.h"
+#include "topscores/topScoreStore.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPushButton>
 #include <algorithm>
 #include <cstdio>
@@ -115,6 +118,37 @@ void measurePlacements(std::mt19937 &random, int games)
                 static_cast<double>(totals) / games);
 }
 
+// A store file of many keys, as a registry export of a whole machine might be, loaded and saved by
+// the store as the game does it.
+void measureStoreFile()
+{
+    QByteArray file = "REGEDIT4\r\n";
+    for (int key = 0; file.size() < 1500000; ++key)
+        file +=
+            QStringLiteral("\r\n[HKEY_LOCAL_MACHINE\\Software\\Maker%1\\Program]\r\n\"Name\"=\"value %1\"\r\n"
+                           "\"Size\"=dword:%2\r\n")
+                .arg(key)
+                .arg(key, 8, 16, QLatin1Char('0'))
+                .toLatin1();
+    file += "\r\n[HKEY_LOCAL_MACHINE\\Software\\Brindlow\\Tallyfive\\1.2]\r\n\"TopName0\"=\"Ann\"\r\n"
+            "\"TopScore0\"=\"300\"\r\n";
+    const QString path = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Brindlow/Tallyfive");
+    QDir().mkpath(path);
+    QFile output(path + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"));
+    if (!output.open(QIODevice::WriteOnly) || output.write(file) != file.size())
+        std::exit(1);
+    output.close();
+    QElapsedTimer timer;
+    timer.start();
+    loadTopScores();
+    const double load = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    saveTopScores();
+    const double save = timer.nsecsElapsed() / 1e6;
+    std::printf("a store file of %.2f MB: loaded in %.1f ms, saved in %.1f ms (the table: %d %s)\n",
+                file.size() / 1e6, load, save, topScore[0], topName[0].c_str());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -130,5 +164,6 @@ int main(int argc, char **argv)
     std::mt19937 random(2026);
     measureLineScoring(random);
     measurePlacements(random, games);
+    measureStoreFile();
     return 0;
 }

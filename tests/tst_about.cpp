@@ -18,9 +18,11 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
+#include <sys/stat.h>
 
 static const QString separator(QLatin1Char(platform::pathSeparator));
 
@@ -81,6 +83,8 @@ private slots:
     void layout();
     void pageFromTheProgramsFolder_data();
     void pageFromTheProgramsFolder();
+    void badPagesShowNothing_data();
+    void badPagesShowNothing();
     void pointerResetOverWindow();
 };
 
@@ -266,9 +270,7 @@ void TestAbout::pageFromTheProgramsFolder()
     QTemporaryDir folder;
     const QString path = folderWithPage(folder, page);
     platform::setExecutableFolder(path + ending);
-    if (page.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("No document for .*index\\.htm")));
+
     bool answered = answerAbout([&](FrmAbout *about) {
         QCOMPARE(about->webBrowser->location(), path + between + QStringLiteral("index.htm"));
         QCOMPARE(about->webBrowser->documentTitle(), title);
@@ -283,6 +285,81 @@ void TestAbout::pageFromTheProgramsFolder()
     answered = answerAbout([](FrmAbout *about) {
         QCOMPARE(about->webBrowser->documentTitle(), QStringLiteral("Changed"));
         QTest::keyClick(about, Qt::Key_Escape);
+    });
+    QVERIFY(answered);
+}
+
+void TestAbout::badPagesShowNothing_data()
+{
+    QTest::addColumn<QString>("place");   // what stands where the page should be
+    QTest::addColumn<QByteArray>("page"); // a page's text, when it is a file
+    QTest::addColumn<QString>("picture"); // a picture the page shows
+    QTest::addColumn<QString>("link");    // a link then followed from the page
+    QTest::addColumn<QString>("shown");   // the view's text at the end
+
+    const QByteArray text = "<p>kept</p>";
+    QTest::newRow("FIFO") << "fifo" << QByteArray() << ""
+                          << ""
+                          << "";
+    QTest::newRow("device") << "device" << QByteArray() << ""
+                            << ""
+                            << "";
+    QTest::newRow("oversized") << "oversized" << QByteArray() << ""
+                               << ""
+                               << "";
+    QTest::newRow("deep nesting") << "file" << QByteArray("<div>").repeated(1000) + "deep"
+                                  << ""
+                                  << ""
+                                  << "";
+    QTest::newRow("a picture bomb") << "file" << text + "<img src=\"bomb.gif\">"
+                                    << "bomb.gif"
+                                    << ""
+                                    << "kept";
+    QTest::newRow("a picture from a device") << "file" << text + "<img src=\"file:///dev/zero\">"
+                                             << "file:///dev/zero"
+                                             << ""
+                                             << "kept";
+    QTest::newRow("a link to a device") << "file" << text << ""
+                                        << "file:///dev/zero"
+                                        << "";
+    QTest::newRow("a link out of the folder") << "file" << text << ""
+                                              << "file:///etc/hostname"
+                                              << "";
+}
+
+// Nothing in the page's place, or that the page shows or links to, can hang the view or swamp it:
+// the view shows nothing of it.
+void TestAbout::badPagesShowNothing()
+{
+    QFETCH(QString, place);
+    QFETCH(QByteArray, page);
+    QFETCH(QString, picture);
+    QFETCH(QString, link);
+    QFETCH(QString, shown);
+    QTemporaryDir folder;
+    const QString index = folder.filePath(QStringLiteral("index.htm"));
+    QFile file(index);
+    if (place == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(index).constData(), 0644), 0);
+    else if (place == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), index));
+    else if (place == QLatin1String("oversized"))
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(96 << 20)); // sparse: no time or disk spent
+    else
+        folderWithPage(folder, page);
+    QFile bomb(folder.filePath(QStringLiteral("bomb.gif")));
+    QVERIFY(bomb.open(QIODevice::WriteOnly) &&
+            bomb.write(QByteArray::fromHex("474946383961881388130000002c00000000881388130002024c01003b")));
+    bomb.close();
+    platform::setExecutableFolder(folder.path());
+    const bool answered = answerAbout([&](FrmAbout *about) {
+        QTextDocument *document = about->webBrowser->document();
+        if (!picture.isEmpty())
+            QVERIFY(document->resource(QTextDocument::ImageResource, QUrl(picture)).value<QImage>().isNull());
+        if (!link.isEmpty())
+            about->webBrowser->setSource(QUrl(link));
+        QCOMPARE(about->webBrowser->toPlainText().remove(QChar::ObjectReplacementCharacter).trimmed(), shown);
+        about->cmdOK_Click();
     });
     QVERIFY(answered);
 }

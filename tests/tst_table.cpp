@@ -1,5 +1,5 @@
 // The dealt table: the shuffle, the table as a player sees it, the pointer over each part of the
-// window, a click that ends away from the card, what a new game keeps, and a picture that cannot load.
+// window, a click that ends away from the card, what a new game keeps, and pictures that cannot load.
 #include "support/testSupport.h"
 
 #include "controls/ImageControl.h"
@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 using namespace modInitialize;
 using namespace testSupport;
@@ -41,8 +42,8 @@ private slots:
     void clickEndsWhereItStarted();
     void newGameKeepsTargetAndTopScores();
     void accessKeysPressTheButtons();
-    void missingPictureChangesNothing_data();
-    void missingPictureChangesNothing();
+    void brokenPictureChangesNothing_data();
+    void brokenPictureChangesNothing();
 };
 
 void TestTable::initTestCase()
@@ -267,21 +268,65 @@ struct ProgramEnded {
     throw ProgramEnded{status};
 }
 
-void TestTable::missingPictureChangesNothing_data()
+void TestTable::brokenPictureChangesNothing_data()
 {
+    QTest::addColumn<QString>("broken"); // what stands where the card's picture should be
+    QTest::addColumn<QString>("problem");
     QTest::addColumn<bool>("placing");
-    QTest::newRow("laying a card in a cell") << true;
-    QTest::newRow("drawing the next card") << false;
+
+    QTest::newRow("missing, laying a card in a cell") << "missing"
+                                                      << "no such file" << true;
+    QTest::newRow("missing, drawing the next card") << "missing"
+                                                    << "no such file" << false;
+    QTest::newRow("FIFO") << "fifo"
+                          << "not a file" << true;
+    QTest::newRow("device") << "device"
+                            << "not a file" << true;
+    QTest::newRow("oversized") << "oversized"
+                               << "too large" << true;
+    QTest::newRow("bomb: 5000 x 5000 pixels") << "bomb"
+                                              << "5000 x 5000" << true;
+    QTest::newRow("truncated") << "truncated"
+                               << "cut short" << true;
+    QTest::newRow("wrong size") << "title"
+                                << "194 x 32" << true;
 }
 
 // A card picture that cannot be loaded stops the routine before anything has changed, and the player
-// is told which file it was.
-void TestTable::missingPictureChangesNothing()
+// is told which file it was and why; nothing in its place can hang the program or swamp it.
+void TestTable::brokenPictureChangesNothing()
 {
+    QFETCH(QString, broken);
+    QFETCH(QString, problem);
     QFETCH(bool, placing);
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("Pack"));
+    const QString picture =
+        folder.filePath(placing ? QStringLiteral("Pack/101.gif") : QStringLiteral("Pack/Any.gif"));
+    const QByteArray card = [] {
+        QFile file(frmMain->getCardImageFilename(1, 1));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    QFile file(picture);
+    if (broken == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(picture).constData(), 0644), 0);
+    else if (broken == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), picture));
+    else if (broken == QLatin1String("oversized"))
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(2 << 20));
+    else if (broken == QLatin1String("bomb"))
+        // A whole picture of 5000 x 5000 pixels in 29 bytes, all of one colour.
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write(
+                    QByteArray::fromHex("474946383961881388130000002c00000000881388130002024c01003b")) == 29);
+    else if (broken == QLatin1String("truncated"))
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(card.left(card.size() / 2)) > 0);
+    else if (broken == QLatin1String("title"))
+        QVERIFY(QFile::copy(QStringLiteral(":/game/art/title.gif"), picture));
+    file.close();
+
     const Snapshot before = takeSnapshot();
-    QTemporaryDir emptyFolder;
-    platform::setExecutableFolder(emptyFolder.path());
+    platform::setExecutableFolder(folder.path());
     platform::setProgramEnd(throwInsteadOfEnding);
     QString message;
     QTimer::singleShot(0, [&message] {
@@ -293,7 +338,7 @@ void TestTable::missingPictureChangesNothing()
     int status = 0;
     try {
         if (placing)
-            frmMain->setCellOccupied(2, 1, packSuit[1], packRank[1]);
+            frmMain->setCellOccupied(2, 1, 1, 1);
         else
             frmMain->drawCardFromPack();
     } catch (const ProgramEnded &ended) {
@@ -302,7 +347,8 @@ void TestTable::missingPictureChangesNothing()
     platform::setExecutableFolder(QString());
     platform::setProgramEnd(nullptr);
     QCOMPARE(status, 1);
-    QVERIFY2(message.contains(emptyFolder.path() + QStringLiteral("/Pack")), qPrintable(message));
+    QVERIFY2(message.contains(folder.path() + QStringLiteral("/Pack")) && message.contains(problem),
+             qPrintable(message));
     QCOMPARE(differences(before, takeSnapshot()), QString());
 }
 

@@ -32,6 +32,7 @@ FrmMain::FrmMain() : QWidget(nullptr, fixedWindowFlags(Qt::Window, true))
     createControls();
     connectControls();
     centreWindow(this, nullptr);
+    checkPack();
 
     // Loading the window deals the first game before it is first shown.
     Form_Load();

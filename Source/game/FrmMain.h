@@ -22,6 +22,8 @@ public:
     // Over the window's surface, the pointer becomes the arrow right of PanelLeft (the right-hand
     // panel) and above StripBottom (the strip above the grid), both in twips and both exclusive.
     enum { PanelLeft = 6220, StripBottom = 100 };
+    // A card picture fills one cell: 71 x 96 pixels.
+    enum { CardWidth = 71, CardHeight = 96 };
 
     // Controls, named as designed.
     QPushButton *cmdQuit;
@@ -89,6 +91,9 @@ private:
     void endGame();
     // The card's picture; one that cannot be loaded ends the program.
     QImage loadCardImage(int cardSuit, int cardRank) const;
+    // Every picture of the pack can be loaded, or the program ends before a game is dealt: no finished
+    // game is ever lost to a picture that was broken before it began.
+    void checkPack() const;
 };
 
 extern FrmMain *frmMain;

@@ -38,10 +38,19 @@ QImage FrmMain::loadCardImage(int cardSuit, int cardRank) const
 {
     const QString path = getCardImageFilename(cardSuit, cardRank);
     QString problem;
-    const QImage picture = platform::LoadPicture(path, &problem);
+    const QImage picture = platform::LoadPicture(path, QSize(CardWidth, CardHeight), &problem);
     if (picture.isNull())
         platform::endForBrokenPicture(path, problem);
     return picture;
+}
+
+void FrmMain::checkPack() const
+{
+    loadCardImage(0, 0);
+    for (int suit = 1; suit <= 4; ++suit) {
+        for (int rank = 1; rank <= 13; ++rank)
+            loadCardImage(suit, rank);
+    }
 }
 
 static bool insideGrid(int x, int y)

@@ -3,6 +3,8 @@
 #include "platform/testHooks.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
@@ -24,10 +26,43 @@ void setProgramEnd(void (*end)(int status))
     endProgram = end ? end : exitProgram;
 }
 
-QImage LoadPicture(const QString &path, QString *problem)
+// Far more than a card takes.
+constexpr qint64 largestPicture = 1 << 20;
+
+static QString readPicture(const QString &path, QByteArray &bytes)
 {
-    // QImageReader reads the file every time; QPixmap(fileName) would serve repeats from a cache.
-    QImageReader reader(path, "gif");
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("there is no such file");
+    if (!info.isFile())
+        return QStringLiteral("it is not a file");
+    if (info.size() > largestPicture)
+        return QStringLiteral("it is too large for a picture");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    bytes = file.read(largestPicture);
+    // Every GIF ends in its trailer, ';': Qt's reader fills a picture that is cut short without a word.
+    return bytes.endsWith(';') ? QString() : QStringLiteral("it is cut short");
+}
+
+QImage LoadPicture(const QString &path, QSize size, QString *problem)
+{
+    QByteArray bytes;
+    *problem = readPicture(path, bytes);
+    if (!problem->isEmpty())
+        return QImage();
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "gif");
+    if (reader.size() != size) {
+        *problem = reader.size().isValid() ? QStringLiteral("it is %1 x %2 pixels, not %3 x %4")
+                                                 .arg(reader.size().width())
+                                                 .arg(reader.size().height())
+                                                 .arg(size.width())
+                                                 .arg(size.height())
+                                           : reader.errorString();
+        return QImage();
+    }
     const QImage picture = reader.read();
     if (picture.isNull()) {
         *problem = reader.errorString();

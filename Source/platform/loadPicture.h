@@ -7,8 +7,10 @@
 namespace platform
 {
 
-// The picture in the file, or a null picture with the reason in `problem`.
-QImage LoadPicture(const QString &path, QString *problem);
+// The picture in the file, when it is a whole GIF of the given size, or a null picture with the
+// reason in `problem`. Only a regular file of a picture's size is read, and its size is read from its
+// header before it is decoded, so that nothing in its place can hang or swamp the program.
+QImage LoadPicture(const QString &path, QSize size, QString *problem);
 
 // Tells the player which picture could not be loaded and where it was looked for, says the same on
 // stderr, and ends the program with a failure status.

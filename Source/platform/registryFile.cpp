@@ -1,448 +1,321 @@
-// Registry export files: reading both forms that regedit writes, and writing them as it exports.
 #include "platform/registryFile.h"
 
-#include <algorithm>
-#include <iterator>
+#include "platform/windows1252.h"
 
 namespace platform
 {
 
-static const QString ansiHeader = QStringLiteral("REGEDIT4");
-static const QString unicodeHeader = QStringLiteral("Windows Registry Editor Version 5.00");
+static const char *const headers[] = {"REGEDIT4", "Windows Registry Editor Version 5.00"};
 
-enum : uint32_t { typeSz = 1, typeExpandSz = 2, typeBinary = 3, typeDword = 4, typeMultiSz = 7 };
-
-// Windows-1252 from 0x80 to 0x9F. The five bytes that it leaves undefined stand for the control
-// characters of the same number, as Windows converts them, so that every byte reads and writes back.
-static const char16_t windows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-static QString decodeAnsi(const QByteArray &bytes)
+static std::string lowered(std::string text)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (char byte : bytes) {
-        const auto code = static_cast<uint8_t>(byte);
-        text += QChar(code >= 0x80 && code < 0xA0 ? windows1252High[code - 0x80] : char16_t(code));
+    for (char &c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
     }
     return text;
 }
 
-// False when a character has no byte in Windows-1252.
-static bool encodeAnsi(const QString &text, QByteArray &bytes)
+std::string normalizedKey(const std::string &path)
 {
-    bytes.clear();
-    bytes.reserve(text.size());
-    for (QChar character : text) {
-        const char16_t unit = character.unicode();
-        if (unit < 0x80 || (unit >= 0xA0 && unit < 0x100)) {
-            bytes += char(unit);
-            continue;
+    std::string key;
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = path.find('\\', start);
+        end = end == std::string::npos ? path.size() : end;
+        if (end > start)
+            key += (key.empty() ? "" : "\\") + path.substr(start, end - start);
+        start = end + 1;
+    }
+    return lowered(key);
+}
+
+static size_t skipBlanks(const std::string &text, size_t position)
+{
+    while (position < text.size() && (text[position] == ' ' || text[position] == '\t'))
+        ++position;
+    return position;
+}
+
+static bool isBlank(const std::string &text)
+{
+    return skipBlanks(text, 0) == text.size();
+}
+
+static bool endsInBackslash(const std::string &text)
+{
+    size_t end = text.size();
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    return end > 0 && text[end - 1] == '\\';
+}
+
+// A text in quotes with regedit's two escapes, \\ and \"; anything else is not understood.
+static bool readQuoted(const std::string &text, size_t &position, std::string &out)
+{
+    if (position >= text.size() || text[position] != '"')
+        return false;
+    out.clear();
+    for (++position; position < text.size(); ++position) {
+        const char c = text[position];
+        if (c == '"') {
+            ++position;
+            return true;
         }
-        const char16_t *found = std::find(std::begin(windows1252High), std::end(windows1252High), unit);
-        if (found == std::end(windows1252High))
-            return false;
-        bytes += char(0x80 + (found - windows1252High));
+        if (c == '\\') {
+            if (position + 1 == text.size() || (text[position + 1] != '\\' && text[position + 1] != '"'))
+                return false;
+            ++position;
+        }
+        out += text[position];
     }
-    return true;
+    return false;
 }
 
-static QString decodeUtf16(const char *bytes, qsizetype units)
+static std::string quoted(const std::string &text)
 {
-    QString text;
-    text.reserve(units);
-    for (qsizetype i = 0; i < units; ++i)
-        text += QChar(char16_t(uint8_t(bytes[2 * i]) | uint8_t(bytes[2 * i + 1]) << 8));
+    std::string out = "\"";
+    for (char c : text)
+        out += c == '\\' || c == '"' ? std::string{'\\', c} : std::string{c};
+    return out + '"';
+}
+
+// What a line is, given the line before it: a hex value that ends in a backslash goes on in the lines
+// after it, up to a blank line or a key.
+static void understand(RegistryLine &line, const RegistryLine *previous)
+{
+    const std::string &text = line.text;
+    size_t position = skipBlanks(text, 0);
+    line.kind = RegistryLine::Other;
+    line.plain = false;
+    if (position == text.size())
+        return;
+    if (text[position] != '[') {
+        if (previous &&
+            (previous->kind == RegistryLine::Value || previous->kind == RegistryLine::Continuation) &&
+            endsInBackslash(previous->text)) {
+            line.kind = RegistryLine::Continuation;
+            return;
+        }
+        if (!readQuoted(text, position, line.name))
+            return;
+        position = skipBlanks(text, position);
+        if (position == text.size() || text[position] != '=')
+            return;
+        line.kind = RegistryLine::Value;
+        line.name = lowered(line.name);
+        position = skipBlanks(text, position + 1);
+        line.plain = readQuoted(text, position, line.value) && skipBlanks(text, position) == text.size();
+        return;
+    }
+    // A key ends at its last bracket, which only blanks or a comment may follow; any other line that
+    // opens a bracket still ends the key before it, so that nothing after it is taken for that key's.
+    const bool deletion = position + 1 < text.size() && text[position + 1] == '-';
+    line.kind = deletion ? RegistryLine::Deletion : RegistryLine::Key;
+    line.key.clear();
+    for (size_t close = text.rfind(']'); close != std::string::npos && close > position;
+         close = text.rfind(']', close - 1)) {
+        const size_t after = skipBlanks(text, close + 1);
+        if (after == text.size() || text[after] == ';') {
+            line.key = normalizedKey(text.substr(position + 1 + deletion, close - position - 1 - deletion));
+            break;
+        }
+    }
+}
+
+static std::string decodeUtf16(const std::string &bytes, size_t start)
+{
+    std::string text;
+    text.reserve(bytes.size() / 2);
+    const auto unit = [&bytes](size_t i) {
+        return char32_t((unsigned char)bytes[i] | (unsigned char)bytes[i + 1] << 8);
+    };
+    for (size_t i = start; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        }
+        appendUtf8(text, c);
+    }
     return text;
 }
 
-// Unit by unit, so that even a lone surrogate is written back as it was read.
-static QByteArray encodeUtf16(const QString &text)
+static std::string encodeUtf16(const std::string &text)
 {
-    QByteArray bytes;
+    std::string bytes;
     bytes.reserve(2 * text.size());
-    for (QChar character : text) {
-        bytes += char(character.unicode() & 0xFF);
-        bytes += char(character.unicode() >> 8);
+    const auto add = [&bytes](char32_t unit) { bytes += {char(unit & 0xFF), char(unit >> 8)}; };
+    for (size_t position = 0; position < text.size();) {
+        char32_t c = '?';
+        if (!readUtf8(text, position, c))
+            ++position;
+        if (c >= 0x10000) {
+            add(0xD800 + ((c - 0x10000) >> 10));
+            add(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            add(c);
+        }
     }
     return bytes;
 }
 
-bool isStringType(uint32_t type)
+bool readRegistryFile(const std::string &bytes, RegistryFile &file)
 {
-    return type == typeSz || type == typeExpandSz || type == typeMultiSz;
-}
-
-static QString withoutTrailingSpace(const QString &line)
-{
-    qsizetype end = line.size();
-    while (end > 0 && line[end - 1].isSpace())
-        --end;
-    return line.left(end);
-}
-
-static void skipSpace(const QString &line, qsizetype &position)
-{
-    while (position < line.size() && line[position].isSpace())
-        ++position;
-}
-
-// A quoted text with its escapes. An unknown escape keeps its backslash, as regedit does.
-static bool readQuoted(const QString &line, qsizetype &position, QString &text)
-{
-    if (position >= line.size() || line[position] != u'"')
-        return false;
-    text.clear();
-    for (++position; position < line.size(); ++position) {
-        const QChar character = line[position];
-        if (character == u'"') {
-            ++position;
-            return true;
+    file = RegistryFile();
+    std::string text;
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
+        file.form = FileText::Utf16;
+        file.halfCharacter = bytes.size() % 2 != 0;
+        text = decodeUtf16(bytes, 2);
+    } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        file.form = FileText::Utf8;
+        text = bytes.substr(3);
+    } else {
+        text = bytes;
+    }
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        RegistryLine line;
+        if (end == std::string::npos) {
+            line.text = text.substr(start);
+            end = text.size();
+        } else {
+            const bool crlf = end > start && text[end - 1] == '\r';
+            line.text = text.substr(start, end - start - crlf);
+            line.end = crlf ? "\r\n" : "\n";
         }
-        if (character != u'\\' || position + 1 == line.size()) {
-            text += character;
-            continue;
-        }
-        const QChar escape = line[++position];
-        if (escape == u'\\' || escape == u'"')
-            text += escape;
-        else if (escape == u'n')
-            text += u'\n';
-        else if (escape == u'r')
-            text += u'\r';
-        else if (escape == u'0')
-            text += QChar(0);
-        else
-            text += QString(u'\\') + escape;
+        understand(line, file.lines.empty() ? nullptr : &file.lines.back());
+        file.lines.push_back(std::move(line));
+        start = end + 1;
     }
-    return false;
+    if (file.lines.empty())
+        return false;
+    std::string header = file.lines[0].text;
+    const size_t last = header.find_last_not_of(" \t");
+    header.erase(last == std::string::npos ? 0 : last + 1);
+    return header == headers[0] || header == headers[1];
 }
 
-static bool readHexNumber(QStringView digits, uint32_t &number)
+std::string writeRegistryFile(const RegistryFile &file)
 {
-    bool ok = false;
-    number = digits.toUInt(&ok, 16);
-    return ok && !digits.isEmpty() && digits.size() <= 8 && !digits.startsWith(u'+') &&
-           !digits.startsWith(u'-');
+    std::string text;
+    for (const RegistryLine &line : file.lines)
+        text += line.text + line.end;
+    if (file.form == FileText::Utf16)
+        return "\xFF\xFE" + encodeUtf16(text);
+    return file.form == FileText::Utf8 ? "\xEF\xBB\xBF" + text : text;
 }
 
-static bool readHexBytes(QStringView list, QByteArray &bytes)
+static bool deletes(const RegistryLine &line, const std::string &key)
 {
-    bytes.clear();
-    if (list.trimmed().isEmpty())
-        return true;
-    for (QStringView piece : list.split(u',')) {
-        uint32_t byte = 0;
-        if (!readHexNumber(piece.trimmed(), byte) || byte > 0xFF)
-            return false;
-        bytes += char(byte);
-    }
-    return true;
+    return line.kind == RegistryLine::Deletion &&
+           (key == line.key || key.compare(0, line.key.size() + 1, line.key + '\\') == 0);
 }
 
-// The data after "name"=, for a file of the given form.
-static bool readData(const QString &data, bool unicode, RegistryValue &value)
+bool hasKey(const RegistryFile &file, const std::string &key)
 {
-    qsizetype position = 0;
-    if (data.startsWith(u'"')) {
-        value.type = typeSz;
-        if (!readQuoted(data, position, value.text))
-            return false;
-        skipSpace(data, position);
-        return position == data.size();
-    }
-    const QString trimmed = withoutTrailingSpace(data);
-    if (trimmed.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-        uint32_t number = 0;
-        if (!readHexNumber(QStringView(trimmed).mid(6), number))
-            return false;
-        value.type = typeDword;
-        value.data.clear();
-        for (int shift = 0; shift < 32; shift += 8)
-            value.data += char(number >> shift & 0xFF);
-        return true;
-    }
-    const qsizetype colon = trimmed.indexOf(u':');
-    if (colon < 0 || !trimmed.startsWith(QLatin1String("hex"), Qt::CaseInsensitive))
-        return false;
-    const QStringView kind = QStringView(trimmed).mid(3, colon - 3);
-    if (kind.isEmpty())
-        value.type = typeBinary;
-    else if (!kind.startsWith(u'(') || !kind.endsWith(u')') ||
-             !readHexNumber(kind.mid(1, kind.size() - 2), value.type))
-        return false;
-    if (!readHexBytes(QStringView(trimmed).mid(colon + 1), value.data))
-        return false;
-    if (!isStringType(value.type))
-        return true;
-    // Strings given as bytes are in the file's own encoding.
-    if (unicode && value.data.size() % 2 != 0)
-        return false;
-    value.text =
-        unicode ? decodeUtf16(value.data.constData(), value.data.size() / 2) : decodeAnsi(value.data);
-    value.data.clear();
-    value.terminated = value.text.endsWith(QChar(0));
-    if (value.terminated)
-        value.text.chop(1);
-    return true;
+    bool held = false;
+    for (const RegistryLine &line : file.lines)
+        held = (held && !deletes(line, key)) || (line.kind == RegistryLine::Key && line.key == key);
+    return held;
 }
 
-namespace
-{
-
-// One pass over the lines of a file, filling a document.
-struct Reader {
-    QStringList lines;
-    bool unicode = false;
-    RegistryDocument &document;
-    qsizetype section = -1;
-
-    QStringList &keptLines()
-    {
-        return section < 0 ? document.keptLines : document.sections[section].keptLines;
-    }
-
-    void keep(qsizetype first, qsizetype last, bool understood)
-    {
-        for (qsizetype i = first; i <= last; ++i)
-            keptLines() += lines[i];
-        if (understood)
-            return;
-        if (document.linesNotUnderstood == 0)
-            document.firstLineNotUnderstood = int(first + 1);
-        document.linesNotUnderstood += int(last - first + 1);
-    }
-
-    bool readSection(const QString &line)
-    {
-        if (!line.endsWith(u']') || line.startsWith(QLatin1String("[-")) || line.size() < 3)
-            return false;
-        section = &sectionOf(document, line.mid(1, line.size() - 2)) - document.sections.data();
-        return true;
-    }
-
-    // A value, with the lines that a backslash continues; last is the last line it used.
-    bool readValue(qsizetype first, qsizetype &last)
-    {
-        const QString &line = lines[first];
-        RegistryValue value;
-        qsizetype position = 0;
-        skipSpace(line, position);
-        if (line.mid(position).startsWith(u'@'))
-            ++position;
-        else if (!readQuoted(line, position, value.name))
-            return false;
-        skipSpace(line, position);
-        if (position == line.size() || line[position] != u'=')
-            return false;
-        ++position;
-        skipSpace(line, position);
-        QString data = line.mid(position);
-        if (data.startsWith(QLatin1String("hex"), Qt::CaseInsensitive)) {
-            while (withoutTrailingSpace(data).endsWith(u'\\') && last + 1 < lines.size())
-                data = withoutTrailingSpace(data).chopped(1) + lines[++last].trimmed();
-            if (withoutTrailingSpace(data).endsWith(u'\\') || withoutTrailingSpace(data).endsWith(u','))
-                return false;
-        }
-        if (section < 0 || !readData(data, unicode, value))
-            return false;
-        putValue(document.sections[section], value);
-        return true;
-    }
-
-    void readLines()
-    {
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            const QString line = lines[i].trimmed();
-            qsizetype last = i;
-            if (line.isEmpty())
-                continue;
-            if (line.startsWith(u';') || line.startsWith(u'#'))
-                keep(i, i, true);
-            else if (line.startsWith(u'[') ? !readSection(line) : !readValue(i, last))
-                keep(i, last, false);
-            i = last;
-        }
-    }
+// Where a value of a key stands: its last definition, the key's last section, and where in it the
+// value would stand in name order. -1 for each that is not there.
+struct Place {
+    long definition = -1;
+    long section = -1;
+    long sectionEnd = -1;
+    long before = -1;
 };
 
-} // namespace
-
-bool parseRegistryFile(const QByteArray &bytes, RegistryDocument &document)
+static Place findPlace(const RegistryFile &file, const std::string &key, const std::string &name)
 {
-    document = RegistryDocument();
-    const bool unicode = bytes.startsWith("\xFF\xFE");
-    QString text;
-    if (unicode) {
-        document.cutInHalfCharacter = bytes.size() % 2 != 0;
-        text = decodeUtf16(bytes.constData() + 2, (bytes.size() - 2) / 2);
-    } else {
-        text = decodeAnsi(bytes);
+    Place place;
+    bool inKey = false;
+    for (size_t i = 0; i < file.lines.size(); ++i) {
+        const RegistryLine &line = file.lines[i];
+        if (line.kind == RegistryLine::Key || line.kind == RegistryLine::Deletion) {
+            inKey = line.kind == RegistryLine::Key && line.key == key;
+            if (deletes(line, key))
+                place = Place();
+            if (inKey)
+                place.section = long(i), place.before = -1;
+        }
+        if (!inKey)
+            continue;
+        if (!isBlank(line.text))
+            place.sectionEnd = long(i) + 1;
+        if (line.kind == RegistryLine::Value && line.name == name)
+            place.definition = long(i);
+        if (line.kind == RegistryLine::Value && line.name > name && place.before < 0)
+            place.before = long(i);
     }
-    Reader reader{text.split(u'\n'), unicode, document};
-    if (text.endsWith(u'\n'))
-        reader.lines.removeLast();
-    for (QString &line : reader.lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    const QString header = reader.lines.isEmpty() ? QString() : withoutTrailingSpace(reader.lines[0]);
-    if (header != ansiHeader && header != unicodeHeader)
+    return place;
+}
+
+bool findText(const RegistryFile &file, const std::string &key, const std::string &name, std::string &value)
+{
+    const Place place = findPlace(file, key, lowered(name));
+    if (place.definition < 0 || !file.lines[size_t(place.definition)].plain)
         return false;
-    reader.readLines();
+    value = file.lines[size_t(place.definition)].value;
     return true;
 }
 
-static QString escaped(const QString &text)
+// Puts new lines in at `position`, each understood after the line before it.
+static void insertLines(RegistryFile &file, size_t position, const std::vector<std::string> &texts)
 {
-    QString result = text;
-    result.replace(u'\\', QLatin1String("\\\\"));
-    result.replace(u'"', QLatin1String("\\\""));
-    return result;
-}
-
-// Bytes as regedit lists them, continued on a new line before the 80th column.
-static QString hexList(const QByteArray &bytes, qsizetype lineLength)
-{
-    QString list;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        list += QString::asprintf("%02x", unsigned(uint8_t(bytes[i])));
-        if (i + 1 == bytes.size())
-            break;
-        list += u',';
-        lineLength += 3;
-        if (lineLength >= 77) {
-            list += QLatin1String("\\\r\n  ");
-            lineLength = 2;
-        }
+    if (position > 0 && file.lines[position - 1].end.empty())
+        file.lines[position - 1].end = "\r\n";
+    for (const std::string &text : texts) {
+        RegistryLine line;
+        line.text = text;
+        line.end = "\r\n";
+        understand(line, position > 0 ? &file.lines[position - 1] : nullptr);
+        file.lines.insert(file.lines.begin() + long(position++), std::move(line));
     }
-    return list;
 }
 
-// One value's line; sayable turns false when a string cannot be written in Windows-1252 bytes.
-static QString valueLine(const RegistryValue &value, bool unicode, bool &sayable)
+// A new section at the end, after a blank line.
+static void appendSection(RegistryFile &file, const std::string &keyAsWritten,
+                          std::vector<std::string> values)
 {
-    QString line =
-        value.name.isEmpty() ? QStringLiteral("@=") : u'"' + escaped(value.name) + QLatin1String("\"=");
-    const bool plainText =
-        !value.text.contains(QChar(0)) && !value.text.contains(u'\r') && !value.text.contains(u'\n');
-    if (value.type == typeSz && value.terminated && plainText)
-        return line + u'"' + escaped(value.text) + u'"';
-    if (value.type == typeDword && value.data.size() == 4) {
-        uint32_t number = 0;
-        for (int i = 3; i >= 0; --i)
-            number = number << 8 | uint8_t(value.data[i]);
-        return line + QString::asprintf("dword:%08x", number);
+    values.insert(values.begin(), "[" + keyAsWritten + "]");
+    if (!isBlank(file.lines.back().text))
+        values.insert(values.begin(), "");
+    values.push_back("");
+    insertLines(file, file.lines.size(), values);
+}
+
+bool setText(RegistryFile &file, const std::string &keyAsWritten, const std::string &name,
+             const std::string &value)
+{
+    if ((name + value).find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+        return false;
+    const bool ansi = file.form == FileText::Windows1252;
+    const std::string line =
+        ansi ? quoted(name) + '=' + quoted(value) : windows1252ToUtf8(quoted(name) + '=' + quoted(value));
+    const Place place = findPlace(file, normalizedKey(keyAsWritten), lowered(name));
+    if (place.definition >= 0) {
+        // Set over the old value, of whatever type, and whatever lines it went on in.
+        auto old = file.lines.begin() + place.definition;
+        while (old + 1 != file.lines.end() && old[1].kind == RegistryLine::Continuation)
+            file.lines.erase(old + 1);
+        old->text = line;
+        understand(*old, place.definition > 0 ? &old[-1] : nullptr);
+    } else if (place.section >= 0) {
+        const size_t at = size_t(place.before >= 0 ? place.before : place.sectionEnd);
+        // A value that a backslash leaves open would take the new line for its own.
+        if (place.before < 0 && endsInBackslash(file.lines[at - 1].text))
+            insertLines(file, at, {"", line});
+        else
+            insertLines(file, at, {line});
+    } else {
+        appendSection(file, ansi ? keyAsWritten : windows1252ToUtf8(keyAsWritten), {line});
     }
-    QByteArray bytes = value.data;
-    if (isStringType(value.type)) {
-        const QString text = value.terminated ? value.text + QChar(0) : value.text;
-        if (unicode)
-            bytes = encodeUtf16(text);
-        else if (!encodeAnsi(text, bytes))
-            sayable = false;
-    }
-    line += value.type == typeBinary ? QStringLiteral("hex:") : QString::asprintf("hex(%x):", value.type);
-    return line + hexList(bytes, line.size());
-}
-
-static QStringList keyParts(const QString &path)
-{
-    return normalizedKeyPath(path).split(u'\\');
-}
-
-// Parents before their subkeys, and names in the order of their lowercase forms, as regedit exports.
-static bool sectionBefore(const RegistrySection &first, const RegistrySection &second)
-{
-    return keyParts(first.path) < keyParts(second.path);
-}
-
-static bool valueBefore(const RegistryValue &first, const RegistryValue &second)
-{
-    return first.name.toLower() < second.name.toLower();
-}
-
-static QString formatText(const RegistryDocument &document, bool unicode, bool &sayable)
-{
-    const QLatin1String lineEnd("\r\n");
-    QString text = (unicode ? unicodeHeader : ansiHeader) + lineEnd;
-    for (const QString &line : document.keptLines)
-        text += line + lineEnd;
-    QList<RegistrySection> sections = document.sections;
-    std::stable_sort(sections.begin(), sections.end(), sectionBefore);
-    for (RegistrySection &section : sections) {
-        text += lineEnd + u'[' + section.path + u']' + lineEnd;
-        std::stable_sort(section.values.begin(), section.values.end(), valueBefore);
-        for (const RegistryValue &value : section.values)
-            text += valueLine(value, unicode, sayable) + lineEnd;
-        for (const QString &line : section.keptLines)
-            text += line + lineEnd;
-    }
-    return text + lineEnd;
-}
-
-QByteArray formatRegistryFile(const RegistryDocument &document)
-{
-    bool sayable = true;
-    QByteArray bytes;
-    if (encodeAnsi(formatText(document, false, sayable), bytes) && sayable)
-        return bytes;
-    return "\xFF\xFE" + encodeUtf16(formatText(document, true, sayable));
-}
-
-QString normalizedKeyPath(const QString &path)
-{
-    return path.split(u'\\', Qt::SkipEmptyParts).join(u'\\').toLower();
-}
-
-RegistrySection *findSection(RegistryDocument &document, const QString &path)
-{
-    const QString wanted = normalizedKeyPath(path);
-    for (RegistrySection &section : document.sections) {
-        if (normalizedKeyPath(section.path) == wanted)
-            return &section;
-    }
-    return nullptr;
-}
-
-bool keyExists(const RegistryDocument &document, const QString &path)
-{
-    const QString wanted = normalizedKeyPath(path);
-    if (!wanted.contains(u'\\'))
-        return true; // a root key is always there
-    for (const RegistrySection &section : document.sections) {
-        const QString held = normalizedKeyPath(section.path);
-        if (held == wanted || held.startsWith(wanted + u'\\'))
-            return true;
-    }
-    return false;
-}
-
-RegistryValue *findValue(RegistrySection &section, const QString &name)
-{
-    for (RegistryValue &value : section.values) {
-        if (value.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &value;
-    }
-    return nullptr;
-}
-
-RegistrySection &sectionOf(RegistryDocument &document, const QString &path)
-{
-    if (RegistrySection *existing = findSection(document, path))
-        return *existing;
-    document.sections += RegistrySection{path.split(u'\\', Qt::SkipEmptyParts).join(u'\\'), {}, {}};
-    return document.sections.last();
-}
-
-void putValue(RegistrySection &section, const RegistryValue &value)
-{
-    if (RegistryValue *existing = findValue(section, value.name))
-        *existing = value;
-    else
-        section.values += value;
+    return true;
 }
 
 } // namespace platform

@@ -1,248 +1,246 @@
 // The registry where Windows has none: HKEY_LOCAL_MACHINE kept in one registry export file in the
-// user's data folder, Brindlow/Tallyfive/HKEY_LOCAL_MACHINE.reg, which Windows' regedit imports.
-// An open reads the file afresh. A key's changes are written when it is closed, onto the file as it
-// stands then, in one atomic replacement; a file that cannot be read, understood or written is
+// user's data folder, Brindlow/Tallyfive/HKEY_LOCAL_MACHINE.reg, which Windows' regedit imports. An
+// open reads the file afresh; a key's changes are laid onto the file as it stands when the key is
+// closed, and the file is replaced in one step. A file that cannot be read, understood or written is
 // never written over, and each such failure is one line on stderr.
-//
-// Text: the narrow calls take and give UTF-8, the system's 8-bit text here. The file holds it in
-// Windows-1252, the ANSI code page in which regedit reads a REGEDIT4 file on the Western Windows
-// systems the table travels to, so an import there shows the same characters. A text that
-// Windows-1252 cannot hold makes the whole file the Unicode form, which every regedit also imports.
 #include "platform/registry.h"
 #include "platform/registryFile.h"
+#include "platform/storeLock.h"
+#include "platform/windows1252.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <memory>
-#include <set>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 using namespace platform;
 
 struct HKEY__ {
-    QString file;
-    QString path;              // root key first
-    RegistryDocument document; // the file as it was read at the open, with this key's changes
-    bool writable = false;
-    bool created = false;
-    QList<RegistryValue> changes;
+    std::string key;   // as written, root key first
+    RegistryFile file; // as read at the open, with this key's changes
+    std::vector<std::pair<std::string, std::string>> changes;
 };
 
-static std::set<HKEY> openKeys;
+// Far more than any table needs; a larger file is no registry of ours.
+constexpr off_t largestFile = 16 << 20;
 
-static QString registryFilePath()
+static std::string registryFilePath()
 {
-    QString dataFolder = QFile::decodeName(qgetenv("XDG_DATA_HOME"));
-    if (!QDir::isAbsolutePath(dataFolder))
-        dataFolder = QDir::homePath() + QLatin1String("/.local/share");
-    return dataFolder + QLatin1String("/Brindlow/Tallyfive/HKEY_LOCAL_MACHINE.reg");
+    const char *data = std::getenv("XDG_DATA_HOME");
+    const char *home = std::getenv("HOME");
+    const std::string folder =
+        data && data[0] == '/' ? data : std::string(home ? home : "") + "/.local/share";
+    return folder + "/Brindlow/Tallyfive/HKEY_LOCAL_MACHINE.reg";
 }
 
-static void report(const QString &file, const QString &what)
+static void report(const std::string &path, const char *what)
 {
-    std::fprintf(stderr, "tallyfive: the registry file %s %s\n", QFile::encodeName(file).constData(),
-                 what.toLocal8Bit().constData());
+    std::fprintf(stderr, "tallyfive: the registry file %s %s\n", path.c_str(), what);
 }
 
-// The file as it stands; an absent or empty file is an empty registry. Lines not understood are
-// reported only when told, so that one open and close say it once.
-static LONG readRegistry(const QString &file, RegistryDocument &document, bool reportLines)
+// The whole of a regular file of a sane size; false for anything else in its place, which must not
+// hang or swamp the program.
+static bool readWhole(int input, std::string &bytes)
 {
-    document = RegistryDocument();
-    const QFileInfo info(file);
-    if (!info.exists())
-        return ERROR_SUCCESS;
-    QFile input(file);
-    if (!info.isFile()) {
-        report(file, QStringLiteral("is not a file"));
-        return ERROR_ACCESS_DENIED;
-    }
-    QByteArray bytes;
-    if (input.open(QIODevice::ReadOnly))
-        bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError) {
-        report(file, QLatin1String("cannot be read: ") + input.errorString());
-        return ERROR_ACCESS_DENIED;
-    }
-    if (bytes.isEmpty())
-        return ERROR_SUCCESS;
-    if (!parseRegistryFile(bytes, document)) {
-        report(file, QStringLiteral("is not a registry export; it is left as it is"));
-        return ERROR_REGISTRY_CORRUPT;
-    }
-    if (document.cutInHalfCharacter && reportLines)
-        report(file, QStringLiteral("ends in half a character; it is read but not written over"));
-    else if (document.linesNotUnderstood > 0 && reportLines)
-        report(file, QStringLiteral("has %1 line(s) not understood from line %2; they are kept as they are")
-                         .arg(document.linesNotUnderstood)
-                         .arg(document.firstLineNotUnderstood));
-    return ERROR_SUCCESS;
-}
-
-// Whether the file may be replaced: its folder made and writable, the file itself writable.
-static LONG checkWritable(const QString &file, const RegistryDocument &document)
-{
-    if (document.cutInHalfCharacter)
-        return ERROR_REGISTRY_CORRUPT;
-    const QString folder = QFileInfo(file).absolutePath();
-    if (!QDir().mkpath(folder) || ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0 ||
-        (QFileInfo::exists(file) && ::access(QFile::encodeName(file).constData(), W_OK) != 0)) {
-        report(file, QStringLiteral("cannot be written"));
-        return ERROR_ACCESS_DENIED;
-    }
-    return ERROR_SUCCESS;
-}
-
-static bool resolvePath(HKEY key, LPCSTR subKey, QString &path)
-{
-    if (key == HKEY_LOCAL_MACHINE)
-        path = QStringLiteral("HKEY_LOCAL_MACHINE");
-    else if (openKeys.count(key))
-        path = key->path;
-    else
+    struct stat status {
+    };
+    if (fstat(input, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > largestFile)
         return false;
-    if (subKey && *subKey)
-        path += u'\\' + QString::fromUtf8(subKey);
+    bytes.resize(size_t(status.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(input, &bytes[done], bytes.size() - done);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        done += size_t(got);
+    }
+    bytes.resize(done);
     return true;
 }
 
-// Opens an existing key, or with create makes it and any missing parents when it is closed.
-static LONG openKey(HKEY key, LPCSTR subKey, bool writable, bool create, PHKEY result)
+// The file as it stands; an absent or empty file is an empty registry.
+static LONG readRegistry(const std::string &path, RegistryFile &file)
 {
-    if (!result)
-        return ERROR_INVALID_PARAMETER;
-    *result = nullptr;
-    auto opened = std::make_unique<HKEY__>();
-    if (!resolvePath(key, subKey, opened->path))
-        return ERROR_INVALID_HANDLE;
-    opened->file = registryFilePath();
-    if (LONG status = readRegistry(opened->file, opened->document, true))
-        return status;
-    opened->created = !keyExists(opened->document, opened->path);
-    if (opened->created && !create)
-        return ERROR_FILE_NOT_FOUND;
-    if (writable) {
-        if (LONG status = checkWritable(opened->file, opened->document))
-            return status;
-    }
-    opened->writable = writable;
-    *result = opened.release();
-    openKeys.insert(*result);
-    return ERROR_SUCCESS;
-}
-
-LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM access, PHKEY result)
-{
-    return openKey(key, subKey, (access & KEY_SET_VALUE) != 0, false, result);
-}
-
-LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result)
-{
-    return openKey(key, subKey, true, true, result);
-}
-
-static const RegistryValue *lookUpValue(HKEY key, const QString &name)
-{
-    RegistrySection *section = findSection(key->document, key->path);
-    return section ? findValue(*section, name) : nullptr;
-}
-
-// The value's bytes as the narrow calls see them: text in UTF-8, with its terminating zero.
-static QByteArray narrowData(const RegistryValue &value)
-{
-    if (!isStringType(value.type))
-        return value.data;
-    QByteArray bytes = value.text.toUtf8();
-    if (value.terminated)
-        bytes.append('\0');
-    return bytes;
-}
-
-LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size)
-{
-    if (!openKeys.count(key))
-        return ERROR_INVALID_HANDLE;
-    if (reserved || (data && !size))
-        return ERROR_INVALID_PARAMETER;
-    const RegistryValue *value = lookUpValue(key, QString::fromUtf8(valueName ? valueName : ""));
-    if (!value)
-        return ERROR_FILE_NOT_FOUND;
-    if (type)
-        *type = value->type;
-    if (!size)
-        return ERROR_SUCCESS;
-    const QByteArray bytes = narrowData(*value);
-    const DWORD room = *size;
-    *size = DWORD(bytes.size());
-    if (!data)
-        return ERROR_SUCCESS;
-    if (room < *size)
-        return ERROR_MORE_DATA;
-    std::memcpy(data, bytes.constData(), size_t(bytes.size()));
-    return ERROR_SUCCESS;
-}
-
-LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE *data, DWORD size)
-{
-    if (!openKeys.count(key))
-        return ERROR_INVALID_HANDLE;
-    if (!key->writable)
+    std::string bytes;
+    const int input = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (input < 0 && errno != ENOENT) {
+        report(path, "cannot be read");
         return ERROR_ACCESS_DENIED;
-    if (!data && size > 0)
-        return ERROR_INVALID_PARAMETER;
-    RegistryValue value;
-    value.name = QString::fromUtf8(valueName ? valueName : "");
-    value.type = type;
-    QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    if (isStringType(type)) {
-        value.terminated = bytes.endsWith('\0');
-        if (value.terminated)
-            bytes.chop(1);
-        value.text = QString::fromUtf8(bytes.constData(), bytes.size());
-    } else {
-        value.data = bytes;
     }
-    putValue(sectionOf(key->document, key->path), value);
-    key->changes += value;
+    const bool read = input < 0 || readWhole(input, bytes);
+    if (input >= 0)
+        ::close(input);
+    if (!read) {
+        report(path, "is no file of a registry's size");
+        return ERROR_ACCESS_DENIED;
+    }
+    if (!readRegistryFile(bytes.empty() ? "REGEDIT4\r\n" : bytes, file)) {
+        report(path, "is not a registry export; it is left as it is");
+        return ERROR_REGISTRY_CORRUPT;
+    }
     return ERROR_SUCCESS;
 }
 
-// Lays the key's changes onto the file as it stands now and replaces it in one step.
-static LONG writeChanges(const HKEY__ &key)
+static void makeFolders(const std::string &path)
 {
-    RegistryDocument document;
-    if (LONG status = readRegistry(key.file, document, false))
-        return status;
-    if (LONG status = checkWritable(key.file, document))
-        return status;
-    RegistrySection &section = sectionOf(document, key.path);
-    for (const RegistryValue &value : key.changes)
-        putValue(section, value);
-    const QByteArray bytes = formatRegistryFile(document);
-    // Qt's commit renames even a file whose buffered write or sync failed (a full disk), so
-    // the write goes unbuffered and is synced and checked here before the commit.
-    QSaveFile output(key.file);
-    const bool written = output.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                         output.write(bytes) == bytes.size() && ::fsync(output.handle()) == 0;
-    if (!written || !output.commit()) {
-        report(key.file, QStringLiteral("could not be written in full; it is left as it was"));
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        ::mkdir(path.substr(0, slash).c_str(), 0755);
+}
+
+// Temporary files that an earlier version left when it was ended in the middle of a save.
+static void removeStrayCopies(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    const std::string folder = path.substr(0, slash), prefix = path.substr(slash + 1) + '.';
+    std::unique_ptr<DIR, int (*)(DIR *)> listing(::opendir(folder.c_str()), ::closedir);
+    while (const dirent *entry = listing ? ::readdir(listing.get()) : nullptr) {
+        const std::string name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0)
+            ::unlink((folder + '/' + name).c_str());
+    }
+}
+
+// Written whole to a copy beside the file, synced, and renamed over it; a copy left by a program
+// ended half-way is overwritten by the next save. Under the store's lock, so one copy at a time.
+static LONG writeRegistry(const std::string &path, const RegistryFile &file)
+{
+    const std::string bytes = writeRegistryFile(file), copy = path + ".new";
+    makeFolders(path);
+    removeStrayCopies(path);
+    struct stat status {
+    };
+    const mode_t mode = ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0644;
+    const int output = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    bool written = output >= 0;
+    for (size_t done = 0; written && done < bytes.size();) {
+        const ssize_t put = ::write(output, bytes.data() + done, bytes.size() - done);
+        written = put > 0;
+        done += written ? size_t(put) : 0;
+    }
+    written = written && ::fsync(output) == 0;
+    written = output >= 0 && ::close(output) == 0 && written && ::rename(copy.c_str(), path.c_str()) == 0;
+    if (!written) {
+        ::unlink(copy.c_str());
+        report(path, "could not be written in full; it is left as it was");
         return ERROR_WRITE_FAULT;
     }
     return ERROR_SUCCESS;
 }
 
+static LONG openKey(HKEY key, LPCSTR subKey, bool create, PHKEY result)
+{
+    if (!result || key != HKEY_LOCAL_MACHINE || !subKey)
+        return ERROR_INVALID_PARAMETER;
+    auto opened = std::make_unique<HKEY__>();
+    opened->key = std::string("HKEY_LOCAL_MACHINE\\") + subKey;
+    if (const LONG status = readRegistry(registryFilePath(), opened->file))
+        return status;
+    if (!create && !hasKey(opened->file, normalizedKey(opened->key)))
+        return ERROR_FILE_NOT_FOUND;
+    if (create && opened->file.halfCharacter) {
+        report(registryFilePath(), "ends in half a character; it is read but not written over");
+        return ERROR_REGISTRY_CORRUPT;
+    }
+    *result = opened.release();
+    return ERROR_SUCCESS;
+}
+
+LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM access, PHKEY result)
+{
+    return openKey(key, subKey, (access & KEY_SET_VALUE) != 0, result);
+}
+
+LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result)
+{
+    return openKey(key, subKey, true, result);
+}
+
+// The text of the file's form in the narrow calls' Windows-1252.
+static std::string narrow(const RegistryFile &file, const std::string &text)
+{
+    return file.form == FileText::Windows1252 ? text : utf8ToWindows1252(text);
+}
+
+LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size)
+{
+    if (reserved || (data && !size))
+        return ERROR_INVALID_PARAMETER;
+    std::string text;
+    if (!findText(key->file, normalizedKey(key->key), valueName ? valueName : "", text))
+        return ERROR_FILE_NOT_FOUND;
+    const std::string bytes = narrow(key->file, text) + '\0';
+    if (type)
+        *type = REG_SZ;
+    if (!size)
+        return ERROR_SUCCESS;
+    const DWORD room = *size;
+    *size = DWORD(bytes.size());
+    if (data && room < *size)
+        return ERROR_MORE_DATA;
+    if (data)
+        std::memcpy(data, bytes.data(), bytes.size());
+    return ERROR_SUCCESS;
+}
+
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE *data, DWORD size)
+{
+    if (type != REG_SZ || (!data && size > 0))
+        return ERROR_INVALID_PARAMETER;
+    std::string text(reinterpret_cast<const char *>(data), size);
+    if (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    const std::string name = valueName ? valueName : "";
+    if (!setText(key->file, key->key, name, text))
+        return ERROR_INVALID_PARAMETER;
+    key->changes.emplace_back(name, text);
+    return ERROR_SUCCESS;
+}
+
 LONG RegCloseKey(HKEY key)
 {
-    if (key == HKEY_LOCAL_MACHINE)
-        return ERROR_SUCCESS;
-    if (!openKeys.erase(key))
-        return ERROR_INVALID_HANDLE;
     const std::unique_ptr<HKEY__> closing(key);
-    if (!closing->created && closing->changes.isEmpty())
+    if (key->changes.empty())
         return ERROR_SUCCESS;
-    return writeChanges(*closing);
+    const StoreLock lock;
+    const std::string path = registryFilePath();
+    RegistryFile file;
+    if (const LONG status = readRegistry(path, file))
+        return status;
+    for (const auto &[name, text] : key->changes)
+        setText(file, key->key, name, text);
+    return writeRegistry(path, file);
+}
+
+// One lock file beside the store's file; flock holds it for this process until the last lock goes.
+static int lockDepth;
+static int lockFile = -1;
+
+StoreLock::StoreLock()
+{
+    if (lockDepth++ > 0)
+        return;
+    const std::string path = registryFilePath() + ".lock";
+    makeFolders(path);
+    lockFile = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Without the lock file, as on a read-only disk, the save goes on unlocked and fails on its own.
+    if (lockFile >= 0)
+        ::flock(lockFile, LOCK_EX);
+}
+
+StoreLock::~StoreLock()
+{
+    if (--lockDepth > 0 || lockFile < 0)
+        return;
+    ::close(lockFile);
+    lockFile = -1;
 }

@@ -15,10 +15,24 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 using namespace modInitialize;
 
 FrmTopScore *frmTopScore = nullptr;
+
+namespace
+{
+
+// Refuses what the table could not hold, so that a name is stored exactly as it was typed.
+class NameValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override { return canBeName(input) ? Acceptable : Invalid; }
+};
+
+} // namespace
 
 FrmTopScore::FrmTopScore(QWidget *owner) : QDialog(owner, fixedWindowFlags(Qt::Dialog))
 {
@@ -30,6 +44,7 @@ FrmTopScore::FrmTopScore(QWidget *owner) : QDialog(owner, fixedWindowFlags(Qt::D
     txtName = new QLineEdit(this);
     txtName->setFont(designFont(8.25));
     txtName->setMaxLength(NameLength);
+    txtName->setValidator(new NameValidator(txtName));
     place(txtName, 240, 600, 3495, 330);
     lblText = new LabelControl(
         this, QStringLiteral("You have got a top score!  Add your name to the Top Scores table..."),

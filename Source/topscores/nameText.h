@@ -7,3 +7,7 @@
 
 QString nameToText(const std::string &name);
 std::string textToName(const QString &text);
+
+// Whether the table can hold the text as it stands: no character the code page lacks, and none that
+// would break a stored line.
+bool canBeName(const QString &text);

@@ -1,8 +1,9 @@
 // Runs the game as the real program does, then ends it the way the first argument names:
-// "escape", "quit" or "close".
+// "escape", "quit" or "close"; a second argument names the folder the game takes for its own.
 // Any message box is answered, and its text written to stdout, so the run never waits for a player.
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
+#include "platform/testHooks.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -39,6 +40,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     const QString how = arguments.value(1);
+    if (arguments.size() > 2)
+        platform::setExecutableFolder(arguments[2]);
     answerMessageBoxes();
     modInitialize::Main();
     QTimer::singleShot(200, [how] { endBy(how); });

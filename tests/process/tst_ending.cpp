@@ -1,5 +1,7 @@
-// How the program ends: Esc, Quit and the close box end it at once and cleanly.
+// How the program ends: Esc, Quit and the close box end it at once and cleanly; a broken picture in
+// the pack ends it at the start, before a game can be played and lost.
 #include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,6 +13,7 @@ class TestEnding : public QObject
 private slots:
     void endsCleanly_data();
     void endsCleanly();
+    void brokenPackEndsItAtTheStart();
 
 private:
     struct Run {
@@ -54,6 +57,24 @@ void TestEnding::endsCleanly()
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QVERIFY2(run.out.contains(QStringLiteral("ended with 0")), qPrintable(run.out));
     QVERIFY2(!run.out.contains(QStringLiteral("message:")), qPrintable(run.out));
+}
+
+// The picture shown after the last card is missing: found before the first game, not after it.
+void TestEnding::brokenPackEndsItAtTheStart()
+{
+    QTemporaryDir folder;
+    const QDir pack(QCoreApplication::applicationDirPath() + QStringLiteral("/Pack"));
+    QDir(folder.path()).mkdir(QStringLiteral("Pack"));
+    for (const QString &name : pack.entryList(QDir::Files)) {
+        if (name != QLatin1String("000.gif"))
+            QFile::copy(pack.filePath(name), folder.filePath(QStringLiteral("Pack/") + name));
+    }
+    const Run run = runChild({QStringLiteral("quit"), folder.path()});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(!run.out.contains(QStringLiteral("ended with")), qPrintable(run.out));
+    for (const QString &text : {run.out, run.err})
+        QVERIFY2(text.contains(QStringLiteral("000.gif")) && text.contains(folder.path() + QStringLiteral("/Pack")),
+                 qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestEnding)

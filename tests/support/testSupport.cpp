@@ -122,7 +122,7 @@ void sendKeys(const QString &steps)
 QImage cardPicture(int suit, int rank)
 {
     QString problem;
-    return platform::LoadPicture(frmMain->getCardImageFilename(suit, rank), &problem);
+    return platform::LoadPicture(frmMain->getCardImageFilename(suit, rank), QSize(71, 96), &problem);
 }
 
 QList<int> availableCells()
