@@ -1,13 +1,24 @@
 #!/bin/sh
-# Runs a test program in an X server of its own, a virtual one (Xvfb), so that windows get real frames,
-# focus and stacking. Without Xvfb the run is skipped: status 77.
-# Usage: inXServer.sh PROGRAM [ARGUMENTS...]
+# Runs a test program in an X server of its own, a virtual one (Xvfb), bare or under a real window
+# manager, so that windows get real focus, and frames and stacking from the window manager. Without Xvfb,
+# or without the window manager asked for, the run is skipped: status 77.
+# Usage: inXServer.sh [--window-manager openbox] PROGRAM [ARGUMENTS...]
+manager=
+if [ "$1" = --window-manager ]; then
+    manager=$2
+    shift 2
+    if ! command -v "$manager" >/dev/null 2>&1 || ! command -v xprop >/dev/null 2>&1; then
+        echo "skipped: no $manager to run under (install the Debian packages $manager and x11-utils)"
+        exit 77
+    fi
+fi
 if ! command -v Xvfb >/dev/null 2>&1; then
     echo "skipped: no X server to run in (install the Debian package xvfb)"
     exit 77
 fi
 work=$(mktemp -d)
-trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $managing $server 2>/dev/null; wait $managing $server 2>/dev/null; rm -rf "$work"' EXIT
+managing=
 # The server picks a free display itself and writes its number once it is ready.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
 server=$!
@@ -20,4 +31,14 @@ if [ ! -s "$work/display" ]; then
     echo "the X server did not start"
     exit 1
 fi
-DISPLAY=:$(cat "$work/display") "$@"
+export DISPLAY=:$(cat "$work/display")
+if [ -n "$manager" ]; then
+    "$manager" >"$work/manager.log" 2>&1 &
+    managing=$!
+    # Managing once it has announced itself on the root window.
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+fi
+"$@"

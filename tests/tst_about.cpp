@@ -21,6 +21,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
+#include <cmath>
 #include <functional>
 #include <sys/stat.h>
 
@@ -76,6 +77,7 @@ private slots:
     void cleanup();
     void linkLook_data();
     void linkLook();
+    void litLinkLegibleUnderADarkTheme();
     void clickOpensPageModally();
     void closes_data();
     void closes();
@@ -151,7 +153,40 @@ void TestAbout::linkLook()
 
     QCOMPARE(link->foreColor(), end);
     QCOMPARE(link->underline(), end == uint(vbButtonText));
-    QCOMPARE(link->palette().color(QPalette::WindowText), vbColor(end));
+    QCOMPARE(link->palette().color(QPalette::WindowText), vbColor(end, link));
+}
+
+// The contrast of two colours, from 1 for the same to 21 for black on white.
+static double contrast(const QColor &one, const QColor &other)
+{
+    const auto luminance = [](const QColor &colour) {
+        const auto linear = [](double c) {
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double a = luminance(one) + 0.05, b = luminance(other) + 0.05;
+    return std::max(a, b) / std::min(a, b);
+}
+
+// Under a dark desktop theme the game's light surfaces keep the light palette they are drawn for, so
+// the lit link stays legible on the pale green.
+void TestAbout::litLinkLegibleUnderADarkTheme()
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette dark = desktop;
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
+    QApplication::setPalette(dark);
+    // A game window made under the dark theme, as at the start of a run on such a desktop.
+    FrmMain game;
+    game.lblCredits3_MouseMove(0, 0, 0, 0);
+    const QColor lit = game.lblCredits3->palette().color(QPalette::WindowText);
+    QApplication::setPalette(desktop);
+    QCOMPARE(game.lblCredits3->foreColor(), uint(vbButtonText));
+    QVERIFY2(contrast(lit, vbColor(0xF1FFF1)) >= 4.5, qPrintable(lit.name()));
 }
 
 void TestAbout::clickOpensPageModally()
@@ -164,7 +199,9 @@ void TestAbout::clickOpensPageModally()
         QCOMPARE(about->windowModality(), Qt::ApplicationModal);
         QVERIFY(!about->parentWidget());
         QCOMPARE(about->size(), QSize(409, 273));
-        QVERIFY((about->frameGeometry().center() - frmMain->frameGeometry().center()).manhattanLength() <= 2);
+        // Centred on the game window, frames included, once a window manager has framed it.
+        QTRY_VERIFY((about->frameGeometry().center() - frmMain->frameGeometry().center()).manhattanLength() <=
+                    2);
         QCOMPARE(about->cmdOK->text(), QStringLiteral("Close"));
         QVERIFY(about->cmdOK->isDefault());
         QCOMPARE(QApplication::focusWidget(), about->cmdOK);

@@ -156,7 +156,7 @@ void TestEndOfGame::whichTotalsAskForAName()
     QFETCH(QList<int>, scores);
     QFETCH(bool, plain);
     QFETCH(QString, order);
-    setTopScores(entries(scores).join(QStringLiteral(", ")));
+    storeTopScores(entries(scores).join(QStringLiteral(", ")));
 
     const Ending ending = playToTheEnd(enter(QStringLiteral("Newcomer")), plain);
 
@@ -189,7 +189,7 @@ void TestEndOfGame::secondTopScoreOfARun()
 {
     QFETCH(QString, typed);
     QFETCH(QString, entered);
-    setTopScores(QStringLiteral("0, 0, 0, 0, 0"));
+    storeTopScores(QStringLiteral("0, 0, 0, 0, 0"));
     const Ending first = playToTheEnd(enter(QStringLiteral("Marguerite")));
     QVERIFY(first.dialogOpened);
     QCOMPARE(first.offeredName, QString());

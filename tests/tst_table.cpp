@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,7 +42,9 @@ private slots:
     void pointerOverTheSurface();
     void clickEndsWhereItStarted();
     void newGameKeepsTargetAndTopScores();
-    void accessKeysPressTheButtons();
+    void keysPressTheButtons_data();
+    void keysPressTheButtons();
+    void pointerFollowsEachChange();
     void brokenPictureChangesNothing_data();
     void brokenPictureChangesNothing();
 };
@@ -105,6 +108,13 @@ void TestTable::newGameDealsFromTheClock()
 void TestTable::dealtTableAsAPlayerSeesIt()
 {
     QCOMPARE(frmMain->size(), QSize(628, 529));
+    // Centred on the screen, frame included, once a window manager has framed it.
+    QTRY_VERIFY((frmMain->frameGeometry().center() - frmMain->screen()->availableGeometry().center())
+                    .manhattanLength() <= 1);
+    // Every caption fits its label in the font the system finds.
+    for (const LabelControl *label : frmMain->findChildren<LabelControl *>())
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
     const QImage window = frmMain->grab().toImage();
     const QRgb background = vbColor(palette::background).rgb();
     for (int i = 0; i < CellCount; ++i) {
@@ -249,14 +259,43 @@ void TestTable::newGameKeepsTargetAndTopScores()
     QCOMPARE(checkInvariants(), QString());
 }
 
-void TestTable::accessKeysPressTheButtons()
+void TestTable::keysPressTheButtons_data()
 {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier);
+    QTest::newRow("Enter on the focused New") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter on the focused New") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+}
+
+// New deals by its access key, and by Enter when it has the focus, as at the end of a game.
+void TestTable::keysPressTheButtons()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
     placeOn(7);
-    QTest::keyClick(frmMain->windowHandle(), Qt::Key_N, Qt::AltModifier);
+    frmMain->cmdNew->setFocus();
+    QTest::keyClick(frmMain->windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     // An access key presses its button visibly, and the click follows a moment later.
     QTRY_COMPARE(packPosition, int16_t(1));
     QCOMPARE(frmMain->cmdQuit->shortcut(), QKeySequence(QStringLiteral("Alt+Q")));
     QCOMPARE(frmMain->cmdScoring->shortcut(), QKeySequence(QStringLiteral("Alt+S")));
+}
+
+// The pointer over the waiting card says at once whether a click places it, after a move, an undo
+// and a new game alike.
+void TestTable::pointerFollowsEachChange()
+{
+    const auto shape = [] { return QApplication::overrideCursor()->shape(); };
+    hoverCell(7);
+    QCOMPARE(shape(), Qt::ArrowCursor);
+    clickWaitingCard();
+    QCOMPARE(shape(), Qt::ForbiddenCursor);
+    pressUndo();
+    QCOMPARE(shape(), Qt::ArrowCursor);
+    clickWaitingCard();
+    QTest::keyClick(frmMain->windowHandle(), Qt::Key_N, Qt::AltModifier);
+    QTRY_COMPARE(shape(), Qt::ArrowCursor);
 }
 
 struct ProgramEnded {

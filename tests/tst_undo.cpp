@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMap>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -21,6 +22,8 @@ private slots:
     void initTestCase();
     void keyOrders_data();
     void keyOrders();
+    void keysOfAnyLayout_data();
+    void keysOfAnyLayout();
 };
 
 void TestUndo::initTestCase()
@@ -80,6 +83,61 @@ void TestUndo::keyOrders()
     const QString fault = undoes ? differencesAfterUndo(before, 1, 3) : differences(placed, takeSnapshot());
     QVERIFY2(fault.isEmpty(), qPrintable((undoes ? "not undone: " : "undone: ") + fault));
     QCOMPARE(QApplication::focusWidget(), button);
+}
+
+void TestUndo::keysOfAnyLayout_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("keys"); // as the keyboard sends them, in xdotool's words
+    QTest::addColumn<QString>("does");
+
+    QTest::newRow("US, Ctrl+Z") << "us"
+                                << "keydown ctrl key z keyup ctrl"
+                                << "undo";
+    QTest::newRow("Russian, Ctrl with the Z key") << "ru"
+                                                  << "keydown ctrl key Cyrillic_ya keyup ctrl"
+                                                  << "undo";
+    QTest::newRow("Greek, Ctrl with the Z key") << "gr"
+                                                << "keydown ctrl key Greek_zeta keyup ctrl"
+                                                << "undo";
+    QTest::newRow("German, Ctrl with the key labelled Z") << "de"
+                                                          << "keydown ctrl key z keyup ctrl"
+                                                          << "undo";
+    QTest::newRow("German, Ctrl with the key labelled Y") << "de"
+                                                          << "keydown ctrl key y keyup ctrl"
+                                                          << "nothing";
+    QTest::newRow("French, Ctrl with the key labelled Z") << "fr"
+                                                          << "keydown ctrl key z keyup ctrl"
+                                                          << "undo";
+    QTest::newRow("Russian, Alt with the N key") << "ru"
+                                                 << "keydown alt key Cyrillic_te keyup alt"
+                                                 << "new game";
+}
+
+// Real keys through the X server under several layouts: the letter of a key is the key's own, and
+// on a Latin layout the one printed on it.
+void TestUndo::keysOfAnyLayout()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, keys);
+    QFETCH(QString, does);
+    if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+        QProcess::execute(QStringLiteral("setxkbmap"), {layout}) != 0)
+        QSKIP("needs an X server, setxkbmap and xdotool");
+    openGame();
+    placeOn(11);
+    const QPoint middle = frmMain->mapToGlobal(frmMain->rect().center());
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(middle.x()),
+                                                  QString::number(middle.y())});
+    QTRY_VERIFY(QApplication::activeWindow() == frmMain);
+    QProcess::execute(QStringLiteral("xdotool"), keys.split(QLatin1Char(' ')));
+    QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")});
+    if (does == QLatin1String("undo"))
+        QTRY_COMPARE(lastCellX, int16_t(-1));
+    else if (does == QLatin1String("new game"))
+        QTRY_COMPARE(packPosition, int16_t(1));
+    QTest::qWait(200);
+    QCOMPARE(lastCellX, int16_t(does == QLatin1String("nothing") ? 1 : -1));
 }
 
 QTEST_MAIN(TestUndo)

@@ -21,7 +21,7 @@ void LabelControl::setForeColor(uint32_t color)
 {
     m_foreColor = color;
     QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, vbColor(color));
+    palette.setColor(QPalette::WindowText, vbColor(color, this));
     setPalette(palette);
 }
 

@@ -1,6 +1,7 @@
 #include "controls/eventArguments.h"
 
 #include "controls/twips.h"
+#include "platform/keyLetter.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -30,5 +31,5 @@ float twipsY(const QMouseEvent *event)
 
 int keyCode(const QKeyEvent *event)
 {
-    return event->key();
+    return latinKeyCode(event);
 }

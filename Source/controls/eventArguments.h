@@ -12,5 +12,5 @@ int shiftMask(Qt::KeyboardModifiers modifiers);
 float twipsX(const QMouseEvent *event);
 float twipsY(const QMouseEvent *event);
 
-// Letters and digits carry the codes of the virtual keys (Z is 90).
+// Letters and digits carry the codes of the virtual keys (Z is 90), letters by the key pressed.
 int keyCode(const QKeyEvent *event);

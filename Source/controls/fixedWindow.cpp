@@ -14,41 +14,64 @@ Qt::WindowFlags fixedWindowFlags(Qt::WindowType kind, bool minimiseButton)
     return flags;
 }
 
-static void centreFrame(QWidget *window, const QWidget *owner)
+static bool hasFrame(const QWidget *window)
 {
-    const QRect area = owner ? owner->frameGeometry() : window->screen()->availableGeometry();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(area.center());
-    window->move(frame.topLeft());
+    return window->frameGeometry() != window->geometry();
 }
 
 namespace
 {
 
-// A window learns the size of its frame only once the system has made it: centred again then.
-class CentringOnShow : public QObject
+// Places a window again once its frame is known: a window manager frames a window only some time
+// after it is first shown. Without one there is no frame to wait for, and the watch ends after a second.
+class PlacingWhenFramed : public QObject
 {
 public:
-    CentringOnShow(QWidget *window, const QWidget *owner) : QObject(window), m_owner(owner) {}
-
-    bool eventFilter(QObject *watched, QEvent *event) override
+    PlacingWhenFramed(QWidget *window, std::function<void()> place)
+        : QObject(window), m_place(std::move(place))
     {
-        if (event->type() == QEvent::Show) {
-            centreFrame(static_cast<QWidget *>(watched), m_owner);
-            deleteLater();
-        }
-        return false;
+        // A window placed anew is placed by the new rule alone.
+        for (QObject *earlier : window->findChildren<QObject *>(name(), Qt::FindDirectChildrenOnly))
+            delete earlier;
+        setObjectName(name());
+        startTimer(10);
+    }
+
+protected:
+    void timerEvent(QTimerEvent *) override
+    {
+        const bool framed = hasFrame(static_cast<QWidget *>(parent()));
+        if (framed)
+            m_place();
+        if (framed || ++m_looks == 100)
+            delete this;
     }
 
 private:
-    QPointer<const QWidget> m_owner;
+    static QString name() { return QStringLiteral("placingWhenFramed"); }
+    std::function<void()> m_place;
+    int m_looks = 0;
 };
 
 } // namespace
 
+void placeWhenFramed(QWidget *window, const std::function<void()> &place)
+{
+    place();
+    if (!hasFrame(window))
+        new PlacingWhenFramed(window, place);
+}
+
 void centreWindow(QWidget *window, const QWidget *owner)
 {
-    centreFrame(window, owner);
-    if (!window->isVisible())
-        window->installEventFilter(new CentringOnShow(window, owner));
+    const QPointer<const QWidget> over(owner);
+    placeWhenFramed(window, [window, over, owner] {
+        const QRect area =
+            owner ? (over ? over->frameGeometry() : QRect()) : window->screen()->availableGeometry();
+        if (area.isNull())
+            return;
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(area.center());
+        window->move(frame.topLeft());
+    });
 }

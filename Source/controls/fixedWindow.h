@@ -3,6 +3,7 @@
 #pragma once
 
 #include <Qt>
+#include <functional>
 
 class QWidget;
 
@@ -12,3 +13,7 @@ Qt::WindowFlags fixedWindowFlags(Qt::WindowType kind, bool minimiseButton = fals
 // Centres the whole window, frame included, over its owner's frame, or on the owner's screen's work
 // area when it has none.
 void centreWindow(QWidget *window, const QWidget *owner);
+
+// Runs `place` now, and once more when the window manager has framed the window, so that a place
+// worked out from the whole window, frame included, holds from the first showing on.
+void placeWhenFramed(QWidget *window, const std::function<void()> &place);

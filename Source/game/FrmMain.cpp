@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -157,21 +158,57 @@ void FrmMain::closeEvent(QCloseEvent *event)
     cmdQuit_Click();
 }
 
+// The button an access key presses: Alt with the key of N, Q or S, whatever letter the keyboard's
+// layout puts on it.
+QPushButton *FrmMain::accessKeyButton(const QKeyEvent *key) const
+{
+    if ((key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) != Qt::AltModifier)
+        return nullptr;
+    switch (keyCode(key)) {
+    case Qt::Key_N:
+        return cmdNew;
+    case Qt::Key_Q:
+        return cmdQuit;
+    case Qt::Key_S:
+        return cmdScoring;
+    default:
+        return nullptr;
+    }
+}
+
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+    const auto type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    // The access keys are the window's own, so that they follow the key and not the layout's letter.
+    if (type == QEvent::ShortcutOverride) {
+        if (accessKeyButton(key))
+            event->accept();
+        return false;
+    }
     // A key that a button left unused travels on to the window: it was seen already.
     const QWidget *focus = QApplication::focusWidget();
     if (watched == this && focus && focus != this && isAncestorOf(focus))
         return false;
-    auto *key = static_cast<QKeyEvent *>(event);
     // Held keys repeat as release and press pairs; only the real press and release count.
     if (key->isAutoRepeat())
         return false;
-    if (event->type() == QEvent::KeyPress)
-        Form_KeyDown(keyCode(key), shiftMask(key->modifiers()));
-    else
+    if (type == QEvent::KeyRelease) {
         Form_KeyUp(keyCode(key), shiftMask(key->modifiers()));
+        return false;
+    }
+    Form_KeyDown(keyCode(key), shiftMask(key->modifiers()));
+    if (QPushButton *button = accessKeyButton(key)) {
+        button->animateClick();
+        return true;
+    }
+    // Enter presses the button that has the focus, as Space does.
+    auto *focused = qobject_cast<QPushButton *>(watched);
+    if (focused && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        focused->click();
+        return true;
+    }
     return false;
 }

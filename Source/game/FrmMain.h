@@ -2,6 +2,7 @@
 // and the credits on the right. Its routines are spread over files named for what they do.
 #pragma once
 
+#include "controls/mousePointer.h"
 #include "game/modInitialize.h"
 
 #include <QWidget>
@@ -9,6 +10,7 @@
 class ImageControl;
 class LabelControl;
 class LineControl;
+class QKeyEvent;
 class QPushButton;
 class ShapeControl;
 
@@ -89,6 +91,9 @@ private:
     void createCells();
     void connectControls();
     void endGame();
+    QPushButton *accessKeyButton(const QKeyEvent *key) const;
+    MousePointer targetPointer() const;
+    void refreshPointer();
     // The card's picture; one that cannot be loaded ends the program.
     QImage loadCardImage(int cardSuit, int cardRank) const;
     // Every picture of the pack can be loaded, or the program ends before a game is dealt: no finished

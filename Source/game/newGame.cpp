@@ -40,6 +40,7 @@ void FrmMain::Form_Load()
     setCellAvailable(1, 2);
     setCellAvailable(3, 2);
     drawCardFromPack();
+    refreshPointer();
 }
 
 void FrmMain::drawCardFromPack()

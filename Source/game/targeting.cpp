@@ -15,9 +15,23 @@ void FrmMain::imgCard_MouseMove(int Index, int, int, float, float)
     imgPack->move(imgCard[Index]->pos());
     imgPack->setVisible(true);
     targetCell = static_cast<int16_t>(Index);
+    setMousePointer(targetPointer());
+}
+
+// The arrow where a click will place the card, the not-allowed sign anywhere else.
+MousePointer FrmMain::targetPointer() const
+{
     const auto x = static_cast<int16_t>(getCellX(targetCell));
     const auto y = static_cast<int16_t>(getCellY(targetCell));
-    setMousePointer(gridState[x][y] == Available && packPosition <= LastCard ? vbArrow : vbNoDrop);
+    return gridState[x][y] == Available && packPosition <= LastCard ? vbArrow : vbNoDrop;
+}
+
+// After a move, an undo or a new game the cell under the waiting card may have changed its state:
+// the pointer over the card says so at once. Elsewhere it keeps the shape of what it lies over.
+void FrmMain::refreshPointer()
+{
+    if (imgPack->isVisible() && imgPack->underMouse())
+        setMousePointer(targetPointer());
 }
 
 void FrmMain::Form_MouseMove(int, int, float X, float Y)

@@ -48,4 +48,5 @@ void FrmMain::undoLastMove()
     reviseScore(x, y);
     lastCellX = -1;
     lastCellY = -1;
+    refreshPointer();
 }

@@ -45,7 +45,9 @@ static const WayToScore waysToScore[CombinationCount] = {
     {"Royal Flush", 240, 1335, 5040, 4935, "Cards 10, Jack, Queen, King, Ace (high) of the same suit"},
 };
 
-FrmScoring::FrmScoring(QWidget *owner) : QWidget(owner, fixedWindowFlags(Qt::Window))
+// Owned by the game window and kept in front of it, as a window of a dialog's kind is; modeless all
+// the same.
+FrmScoring::FrmScoring(QWidget *owner) : QWidget(owner, fixedWindowFlags(Qt::Dialog))
 {
     // Closing the window unloads it; the Scoring button makes a new one.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -149,12 +151,16 @@ void FrmScoring::mouseMoveEvent(QMouseEvent *event)
     Form_MouseMove(buttonMask(event), shiftMask(event->modifiers()), twipsX(event), twipsY(event));
 }
 
-// Only keys that type a character: arrows, function keys and Alt combinations type none.
+// Only keys that type a character, Enter, Esc and Backspace among them: arrows, function keys, Delete
+// and chords with Alt or Ctrl type none.
 void FrmScoring::keyPressEvent(QKeyEvent *event)
 {
-    if (event->text().isEmpty() || (event->modifiers() & Qt::AltModifier)) {
+    const QChar typed = event->text().isEmpty() ? QChar() : event->text().at(0);
+    const bool character = !typed.isNull() && (typed.category() != QChar::Other_Control || typed == u'\r' ||
+                                               typed == u'\x1b' || typed == u'\b');
+    if (!character || (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
         QWidget::keyPressEvent(event);
         return;
     }
-    Form_KeyPress(event->text().at(0).unicode());
+    Form_KeyPress(typed.unicode());
 }

@@ -8,6 +8,7 @@
 #include "controls/vbColor.h"
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
+#include "platform/storeLock.h"
 #include "topscores/FrmScoring.h"
 #include "topscores/nameText.h"
 #include "topscores/topScoreStore.h"
@@ -45,6 +46,7 @@ FrmTopScore::FrmTopScore(QWidget *owner) : QDialog(owner, fixedWindowFlags(Qt::D
     txtName->setFont(designFont(8.25));
     txtName->setMaxLength(NameLength);
     txtName->setValidator(new NameValidator(txtName));
+    txtName->installEventFilter(this);
     place(txtName, 240, 600, 3495, 330);
     lblText = new LabelControl(
         this, QStringLiteral("You have got a top score!  Add your name to the Top Scores table..."),
@@ -80,8 +82,14 @@ void FrmTopScore::cmdOK_Click()
     const QString name = txtName->text();
     if (!name.isEmpty()) {
         playerName = textToName(name);
-        insertTopScore();
-        saveTopScores();
+        {
+            // Another copy of the game may have saved its own entry since this one loaded the table:
+            // the entry goes into the table as it is stored now, and no other copy saves meanwhile.
+            const StoreLock lock;
+            loadTopScores();
+            insertTopScore();
+            saveTopScores();
+        }
         if (frmScoring && frmScoring->isVisible())
             frmScoring->Form_Load();
     }
@@ -97,6 +105,16 @@ void FrmTopScore::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// A chord with Alt is never text: an access key typed out of habit leaves the name as it is.
+bool FrmTopScore::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtName &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+        (static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier))
+        return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 void showTopScoreDialog()

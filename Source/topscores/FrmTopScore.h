@@ -29,6 +29,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 extern FrmTopScore *frmTopScore;

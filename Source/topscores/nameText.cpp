@@ -32,3 +32,9 @@ bool canBeName(const QString &text)
     }
     return nameToText(textToName(text)) == text;
 }
+
+QString firstCharacters(const QString &text, int count)
+{
+    const QString cut = text.left(count);
+    return cut.size() == count && cut.back().isHighSurrogate() ? cut.chopped(1) : cut;
+}

@@ -11,3 +11,6 @@ std::string textToName(const QString &text);
 // Whether the table can hold the text as it stands: no character the code page lacks, and none that
 // would break a stored line.
 bool canBeName(const QString &text);
+
+// The first `count` characters of a name, never cutting a character that takes two units in half.
+QString firstCharacters(const QString &text, int count);

@@ -1,6 +1,7 @@
 // The Scoring button: shows the scoring window beside the game window, or hides it again.
 #include "game/FrmMain.h"
 
+#include "controls/fixedWindow.h"
 #include "controls/twips.h"
 #include "topscores/FrmScoring.h"
 #include "topscores/sideBySide.h"
@@ -33,5 +34,6 @@ void FrmMain::cmdScoring_Click()
         frmScoring = new FrmScoring(this);
     frmScoring->show();
     frmScoring->activateWindow();
-    placeBeside(this, frmScoring);
+    FrmScoring *scoring = frmScoring;
+    placeWhenFramed(scoring, [this, scoring] { placeBeside(this, scoring); });
 }

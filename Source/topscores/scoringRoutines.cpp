@@ -12,7 +12,7 @@ void FrmScoring::Form_Load()
 {
     for (int i = 0; i < TopEntries; ++i) {
         if (topScore[i] > 0) {
-            lblTopName[i]->setText(nameToText(topName[i]).left(NameLength));
+            lblTopName[i]->setText(firstCharacters(nameToText(topName[i]), NameLength));
             lblTopScore[i]->setText(QString::number(topScore[i]));
         }
     }

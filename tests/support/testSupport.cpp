@@ -10,8 +10,10 @@
 #include "platform/testHooks.h"
 #include "topscores/FrmTopScore.h"
 #include "topscores/nameText.h"
+#include "topscores/topScoreStore.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMap>
 #include <QPushButton>
@@ -307,6 +309,14 @@ bool answerTopScoreDialog(const std::function<void()> &open, const std::function
     queued.start(0);
     open();
     return opened;
+}
+
+void storeTopScores(const QString &table)
+{
+    QFile::remove(qEnvironmentVariable("XDG_DATA_HOME") +
+                  QStringLiteral("/Brindlow/Tallyfive/HKEY_LOCAL_MACHINE.reg"));
+    setTopScores(table);
+    saveTopScores();
 }
 
 void unloadClosedWindows()

@@ -74,6 +74,8 @@ QString checkInvariants();
 // next ", " and may hold spaces of its own.
 QString describeTopScores();
 void setTopScores(const QString &table);
+// The same table in memory and in the store, as a game that loaded it at its start holds it.
+void storeTopScores(const QString &table);
 
 // Runs `open`, which may open the top-score dialog modally. If it does, `answer` runs from a queued
 // call once the dialog is active, and a dialog the answer left open is closed after it. True when the
