@@ -92,7 +92,6 @@ void TestScoring::initTestCase()
 void TestScoring::init()
 {
     setTopScores(QStringLiteral("0, 0, 0, 0, 0"));
-    frmMain->move(frmMain->screen()->availableGeometry().center() - frmMain->rect().center());
 }
 
 void TestScoring::cleanup()
@@ -193,8 +192,10 @@ void TestScoring::scoringButtonPlacesHidesAndShows()
 {
     QFETCH(bool, atTheRightEdge);
     const QRect screen = frmMain->screen()->availableGeometry();
-    if (atTheRightEdge)
-        frmMain->move(screen.right() - frmMain->frameGeometry().width() + 1, screen.top() + 20);
+    if (atTheRightEdge) {
+        const QPoint corner(screen.right() - frmMain->frameGeometry().width() + 1, screen.top() + 20);
+        moveAndSettle(corner);
+    }
     setTopScores(QStringLiteral("30 Ann, 0, 0, 0, 0"));
 
     QPointer<FrmScoring> scoring = openScoring();
@@ -220,7 +221,7 @@ void TestScoring::scoringButtonPlacesHidesAndShows()
 
     // Shown again, it is placed again but keeps the rows it held.
     setTopScores(QStringLiteral("60 Bea, 0, 0, 0, 0"));
-    frmMain->move(frmMain->frameGeometry().left(), frmMain->frameGeometry().top() + 30);
+    moveAndSettle(frmMain->frameGeometry().topLeft() + QPoint(0, 30));
     QTest::mouseClick(frmMain->cmdScoring, Qt::LeftButton);
     QCOMPARE(frmScoring, scoring.data());
     QVERIFY(scoring->isVisible());

@@ -97,7 +97,8 @@ void TestTopScore::cleanup()
 void TestTopScore::dialogAsDesigned()
 {
     // Away from the screen's centre, so that a dialog centred on the screen shows.
-    frmMain->move(frmMain->screen()->availableGeometry().topLeft());
+    const QPoint corner = frmMain->screen()->availableGeometry().topLeft();
+    moveAndSettle(corner);
     const bool opened = answerTopScoreDialog(showTopScoreDialog, [&](FrmTopScore *dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Top Score!"));
         QCOMPARE(dialog->size(), QSize(367, 80));

@@ -319,6 +319,14 @@ void storeTopScores(const QString &table)
     saveTopScores();
 }
 
+void moveAndSettle(QPoint frameTopLeft)
+{
+    frmMain->move(frameTopLeft);
+    QTest::qWait(QGuiApplication::platformName() == QLatin1String("xcb") ? 300 : 0);
+    if (frmMain->frameGeometry().topLeft() != frameTopLeft)
+        qWarning("the game window did not move");
+}
+
 void unloadClosedWindows()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

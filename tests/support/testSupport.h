@@ -83,6 +83,9 @@ void storeTopScores(const QString &table);
 bool answerTopScoreDialog(const std::function<void()> &open,
                           const std::function<void(FrmTopScore *)> &answer);
 
+// Moves the game window, frame included, and gives a window manager time to do the same.
+void moveAndSettle(QPoint frameTopLeft);
+
 // Deletes the windows that closed since the last call, as the event loop would.
 void unloadClosedWindows();
 
