@@ -1,7 +1,7 @@
 // Learns the coach's table of line values by playing: writes Source/coach/lineValueTable.cpp.
 //
 // Each round plays many games with the quick choice of the coach (the cell where the card adds most
-// to the table's value of the grid, now and then a random cell instead), notes the table entry of
+// to the table's value of the grid), a random cell instead for one card in four, notes the table entry of
 // every unfinished line after every placement, and sets each entry to the mean final points of the
 // lines that passed through it, drawn towards the previous round's value where few did. The first
 // round starts from the points the line's ranks already make. Everything is seeded, so the same
@@ -23,6 +23,9 @@ namespace
 {
 
 constexpr double priorWeight = 20.0;
+// A random cell for one card in four: the values then hold for many more grids than the quick choice
+// alone would make, and the quick choice plays better by them.
+constexpr double exploration = 0.25;
 
 // A shuffled pack by Fisher and Yates.
 void shuffleCards(Random &random, int cards[52])
@@ -85,22 +88,29 @@ void setStartingValues(std::vector<float> &values)
     }
 }
 
-bool writeTable(const char *path, const std::vector<float> &values, int games, int rounds)
+bool writeTable(const char *path, const std::vector<float> &values, int games, int rounds, uint64_t seed)
 {
     FILE *file = std::fopen(path, "w");
     if (!file)
         return false;
-    std::fprintf(file, "// The coach's line values, 1/256 point a unit, written by tools/coachTableGenerator.cpp\n"
-                       "// (tallyfive_coach_table OUTPUT %d %d); regenerate rather than edit.\n",
-                 games, rounds);
-    std::fprintf(file, "#include \"coach/lineValue.h\"\n\nnamespace coach\n{\n\n"
-                       "extern const uint16_t lineValueTable[lineValueKeyCount];\n"
+    std::fprintf(
+        file,
+        "// The coach's line values: the mean final points of lines by their features, 1/64 point a\n"
+        "// unit, learned by tools/coachTableGenerator.cpp (tallyfive_coach_table OUTPUT %d %d %llu).\n"
+        "// Regenerate rather than edit.\n",
+        games, rounds, static_cast<unsigned long long>(seed));
+    std::fprintf(file, "#include \"coach/lineValue.h\"\n\nnamespace coach\n{\n\n// clang-format off\n"
                        "const uint16_t lineValueTable[lineValueKeyCount] = {\n");
     for (size_t key = 0; key < values.size(); ++key) {
-        const long units = std::lround(std::clamp(values[key], 0.0f, 255.0f) * 256.0f);
-        std::fprintf(file, "%s%ld,%s", key % 16 == 0 ? "    " : "", units, key % 16 == 15 ? "\n" : " ");
+        const long units = std::lround(std::clamp(values[key], 0.0f, 1000.0f) * 64.0f);
+        const char *separator = ", ";
+        if (key + 1 == values.size())
+            separator = "};\n";
+        else if (key % 16 == 15)
+            separator = ",\n";
+        std::fprintf(file, "%s%ld%s", key % 16 == 0 ? "    " : "", units, separator);
     }
-    std::fprintf(file, "\n};\n\n} // namespace coach\n");
+    std::fprintf(file, "// clang-format on\n\n} // namespace coach\n");
     return std::fclose(file) == 0;
 }
 
@@ -117,9 +127,9 @@ int main(int argc, char **argv)
 
     std::vector<float> values(lineValueKeyCount);
     setStartingValues(values);
-    Random random{argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 20260101};
+    const uint64_t seed = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 20260101;
+    Random random{seed};
     for (int round = 0; round < rounds; ++round) {
-        const double exploration = std::getenv("EPS") ? std::atof(std::getenv("EPS")) : round + 1 == rounds ? 0.02 : 0.1 - 0.08 * round / rounds;
         std::vector<double> sums(lineValueKeyCount), counts(lineValueKeyCount);
         double total = 0;
         for (int game = 0; game < games; ++game)
@@ -127,10 +137,11 @@ int main(int argc, char **argv)
         int seen = 0;
         for (int key = 0; key < lineValueKeyCount; ++key) {
             seen += counts[key] > 0;
-            values[key] = static_cast<float>((sums[key] + priorWeight * values[key]) / (counts[key] + priorWeight));
+            values[key] =
+                static_cast<float>((sums[key] + priorWeight * values[key]) / (counts[key] + priorWeight));
         }
-        std::fprintf(stderr, "round %d: mean total %.2f with %.0f%% random cells, %d of %d entries seen\n",
-                     round + 1, total / games, 100 * exploration, seen, lineValueKeyCount);
+        std::fprintf(stderr, "round %d: mean total %.2f, %d of %d entries seen\n", round + 1, total / games,
+                     seen, lineValueKeyCount);
     }
 
     std::vector<double> unused(lineValueKeyCount), unusedCounts(lineValueKeyCount);
@@ -140,7 +151,7 @@ int main(int argc, char **argv)
         total += playGame(random, values.data(), 0.0, unused, unusedCounts);
     std::fprintf(stderr, "the quick choice alone: mean total %.2f over %d games\n", total / trials, trials);
 
-    if (!writeTable(argv[1], values, games, rounds)) {
+    if (!writeTable(argv[1], values, games, rounds, seed)) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }

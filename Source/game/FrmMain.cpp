@@ -142,6 +142,7 @@ void FrmMain::connectControls()
 
     // Key preview: the window sees every key before the button that has the focus.
     installEventFilter(this);
+    imgPack->installEventFilter(this);
     for (QPushButton *button : {cmdScoring, cmdNew, cmdQuit})
         button->installEventFilter(this);
 }
@@ -179,6 +180,8 @@ QPushButton *FrmMain::accessKeyButton(const QKeyEvent *key) const
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
+    if (watched == imgPack && type == QEvent::Leave)
+        m_pointerOnCard = false;
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
@@ -202,6 +205,11 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
     Form_KeyDown(keyCode(key), shiftMask(key->modifiers()));
     if (QPushButton *button = accessKeyButton(key)) {
         button->animateClick();
+        return true;
+    }
+    if (keyCode(key) == Qt::Key_H &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        askCoach();
         return true;
     }
     // Enter presses the button that has the focus, as Space does.

@@ -77,6 +77,9 @@ public:
     void Form_KeyUp(int KeyCode, int Shift);
     void undoLastMove();
 
+    // The coach: lays the waiting card over the cell it picks.
+    void askCoach();
+
     // The credits link.
     void lblCredits3_MouseMove(int Button, int Shift, float X, float Y);
     void lblCredits3_Click();
@@ -94,6 +97,9 @@ private:
     QPushButton *accessKeyButton(const QKeyEvent *key) const;
     MousePointer targetPointer() const;
     void refreshPointer();
+
+    // The waiting card was laid under the pointer, and the pointer has not left it since.
+    bool m_pointerOnCard = false;
     // The card's picture; one that cannot be loaded ends the program.
     QImage loadCardImage(int cardSuit, int cardRank) const;
     // Every picture of the pack can be loaded, or the program ends before a game is dealt: no finished

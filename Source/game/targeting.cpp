@@ -14,6 +14,7 @@ void FrmMain::imgCard_MouseMove(int Index, int, int, float, float)
 {
     imgPack->move(imgCard[Index]->pos());
     imgPack->setVisible(true);
+    m_pointerOnCard = true;
     targetCell = static_cast<int16_t>(Index);
     setMousePointer(targetPointer());
 }
@@ -30,12 +31,13 @@ MousePointer FrmMain::targetPointer() const
 // the pointer over the card says so at once. Elsewhere it keeps the shape of what it lies over.
 void FrmMain::refreshPointer()
 {
-    if (imgPack->isVisible() && imgPack->underMouse())
+    if (imgPack->isVisible() && m_pointerOnCard)
         setMousePointer(targetPointer());
 }
 
 void FrmMain::Form_MouseMove(int, int, float X, float Y)
 {
+    m_pointerOnCard = false;
     // The right-hand panel and the strip above the grid; elsewhere the pointer keeps its shape.
     if (X > PanelLeft || Y < StripBottom)
         setMousePointer(vbArrow);

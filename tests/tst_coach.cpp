@@ -1,0 +1,169 @@
+// The coach: it scores lines as the game does, chooses only available cells, never looks at cards the
+// player has not seen, takes a royal flush that lies ready, and gives the same cell for the same seed.
+#include "coach/coach.h"
+#include "coach/line.h"
+#include "game/modInitialize.h"
+#include "game/shuffle.h"
+#include "scoring/handEvaluation.h"
+
+#include <QTest>
+#include <algorithm>
+#include <random>
+#include <vector>
+
+using namespace modInitialize;
+
+namespace
+{
+
+bool isAvailable(const coach::Position &position, int cell)
+{
+    const auto occupied = [&position](int x, int y) {
+        return x >= 0 && x < 5 && y >= 0 && y < 5 && position.suit[x][y] != 0;
+    };
+    const int x = cell % 5, y = cell / 5;
+    return cell >= 0 && cell < CellCount && !occupied(x, y) &&
+           (occupied(x - 1, y) || occupied(x + 1, y) || occupied(x, y - 1) || occupied(x, y + 1));
+}
+
+void put(coach::Position &position, int cell, int16_t suit, int16_t rank)
+{
+    position.suit[cell % 5][cell / 5] = suit;
+    position.rank[cell % 5][cell / 5] = rank;
+}
+
+void shuffleWith(uint64_t seed, int16_t suit[PackSize], int16_t rank[PackSize])
+{
+    std::mt19937_64 random(seed);
+    shufflePack([&random] { return static_cast<double>(random() >> 11) * 0x1.0p-53; }, suit, rank);
+}
+
+// A pack in the game's own shuffle: its first card in the centre, the next ones each in a random
+// available cell until `placed` lie on the grid, the two after them waiting and next.
+coach::Position layOut(uint64_t seed, int placed, int16_t suit[PackSize], int16_t rank[PackSize])
+{
+    shuffleWith(seed, suit, rank);
+    std::mt19937 random(static_cast<uint32_t>(seed));
+    coach::Position position{};
+    put(position, 12, suit[0], rank[0]);
+    for (int k = 1; k < placed; ++k) {
+        std::vector<int> cells;
+        for (int cell = 0; cell < CellCount; ++cell) {
+            if (isAvailable(position, cell))
+                cells.push_back(cell);
+        }
+        put(position, cells[random() % cells.size()], suit[k], rank[k]);
+    }
+    position.waitingSuit = suit[placed];
+    position.waitingRank = rank[placed];
+    position.nextSuit = suit[placed + 1];
+    position.nextRank = rank[placed + 1];
+    return position;
+}
+
+} // namespace
+
+class TestCoach : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scoresLinesAsTheGameDoes();
+    void choosesFromWhatIsSeen_data();
+    void choosesFromWhatIsSeen();
+    void takesARoyalFlush_data();
+    void takesARoyalFlush();
+};
+
+// Every hand of five cards, and every line of fewer cards, the cards moved round the line's cells.
+void TestCoach::scoresLinesAsTheGameDoes()
+{
+    long checked = 0, wrong = 0;
+    int cards[5];
+    const auto choose = [&](const auto &self, int count, int from) -> void {
+        int16_t suit[5] = {}, rank[5] = {};
+        coach::Line line;
+        for (int k = 0; k < count; ++k) {
+            const int cell = static_cast<int>((k + checked) % 5);
+            suit[cell] = static_cast<int16_t>(cards[k] / 13 + 1);
+            rank[cell] = static_cast<int16_t>(cards[k] % 13 + 1);
+            coach::addCard(line, coach::makeCard(suit[cell], rank[cell]));
+        }
+        wrong += coach::scoreLine(line) != evaluateHand(suit, rank).points;
+        ++checked;
+        for (int card = from; count < 5 && card < 52; ++card) {
+            cards[count] = card;
+            self(self, count + 1, card + 1);
+        }
+    };
+    choose(choose, 0, 0);
+    QCOMPARE(checked, 2598960L + 270725 + 22100 + 1326 + 52 + 1);
+    QCOMPARE(wrong, 0L);
+}
+
+void TestCoach::choosesFromWhatIsSeen_data()
+{
+    QTest::addColumn<int>("placed");
+    for (const int placed : {1, 2, 6, 13, 20, 21, 22, 23, 24})
+        QTest::addRow("%d cards on the grid", placed) << placed;
+}
+
+// Over many random grids: an available cell, and the same one again for the same seed once the game's
+// shared pack has changed past the next card, where the player has seen nothing.
+void TestCoach::choosesFromWhatIsSeen()
+{
+    QFETCH(int, placed);
+    for (int trial = 0; trial < 12; ++trial) {
+        const coach::Position position = layOut(100 * placed + trial, placed, packSuit, packRank);
+        const int cell = coach::chooseCell(position, trial);
+        QVERIFY2(isAvailable(position, cell), qPrintable(QString::number(cell)));
+        std::reverse(packSuit + placed + 2, packSuit + PackSize);
+        std::reverse(packRank + placed + 2, packRank + PackSize);
+        QCOMPARE(coach::chooseCell(position, trial), cell);
+    }
+}
+
+void TestCoach::takesARoyalFlush_data()
+{
+    QTest::addColumn<int>("placed");
+    QTest::addColumn<bool>("inAColumn");
+    for (const int placed : {4, 12, 22, 24}) {
+        QTest::addRow("%d cards, row", placed) << placed << false;
+        QTest::addRow("%d cards, column", placed) << placed << true;
+    }
+}
+
+// Ten to king of spades in the top row (or the left column) and the ace of spades waiting; other
+// cards of a shuffled pack fill the grid from the far end.
+void TestCoach::takesARoyalFlush()
+{
+    QFETCH(int, placed);
+    QFETCH(bool, inAColumn);
+    int16_t suit[PackSize], rank[PackSize];
+    shuffleWith(placed, suit, rank);
+    coach::Position position{};
+    const auto place = [&](int cell, int16_t cardSuit, int16_t cardRank) {
+        put(position, inAColumn ? cell % 5 * 5 + cell / 5 : cell, cardSuit, cardRank);
+    };
+    for (int k = 0; k < 4; ++k)
+        place(k, 4, static_cast<int16_t>(10 + k));
+    int card = 0;
+    const auto drawOther = [&] {
+        while (suit[card] == 4 && (rank[card] == 1 || rank[card] >= 10))
+            ++card;
+        return card++;
+    };
+    for (int cell = CellCount - 1; cell > 28 - placed; --cell) {
+        const int k = drawOther();
+        place(cell, suit[k], rank[k]);
+    }
+    const int next = drawOther();
+    position.waitingSuit = 4;
+    position.waitingRank = 1;
+    position.nextSuit = suit[next];
+    position.nextRank = rank[next];
+    QCOMPARE(coach::chooseCell(position, 1), inAColumn ? 20 : 4);
+}
+
+QTEST_APPLESS_MAIN(TestCoach)
+#include "tst_coach.moc"
