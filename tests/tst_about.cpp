@@ -30,7 +30,9 @@ static const QString separator(QLatin1Char(platform::pathSeparator));
 // Clicks the credits link and runs `answer` inside the modal about window. True when the window
 // opened and the answer closed it; a window the answer left open is closed here so that the
 // click returns.
-static bool answerAbout(const std::function<void(FrmAbout *)> &answer)
+static bool answerAbout(
+    const std::function<void(FrmAbout *)> &answer,
+    const std::function<void()> &open = [] { QTest::mouseClick(frmMain->lblCredits3, Qt::LeftButton); })
 {
     bool opened = false;
     bool leftOpen = false;
@@ -46,7 +48,7 @@ static bool answerAbout(const std::function<void(FrmAbout *)> &answer)
             about->cmdOK_Click();
         }
     });
-    QTest::mouseClick(frmMain->lblCredits3, Qt::LeftButton);
+    open();
     return opened && !leftOpen;
 }
 
@@ -79,6 +81,8 @@ private slots:
     void linkLook();
     void litLinkLegibleUnderADarkTheme();
     void clickOpensPageModally();
+    void keysOpenIt_data();
+    void keysOpenIt();
     void closes_data();
     void closes();
     void layout_data();
@@ -222,6 +226,30 @@ void TestAbout::clickOpensPageModally()
     QVERIFY(!frmAbout);
     // The move over the game window went unseen: the link stays lit until the next one.
     QCOMPARE(frmMain->lblCredits3->foreColor(), uint(vbButtonText));
+}
+
+void TestAbout::keysOpenIt_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter on the link, reached by Tab from Quit") << int(Qt::Key_Return);
+    QTest::newRow("F1, wherever the focus is") << int(Qt::Key_F1);
+}
+
+// Without a mouse: the credits link takes the focus, Enter on it opens the about window, as F1 does
+// anywhere in the game window, and Esc closes it again.
+void TestAbout::keysOpenIt()
+{
+    QFETCH(int, key);
+    frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frmMain));
+    frmMain->cmdQuit->setFocus();
+    if (key == Qt::Key_Return) {
+        QTest::keyClick(frmMain->windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), frmMain->lblCredits3);
+    }
+    QVERIFY(answerAbout([](FrmAbout *about) { QTest::keyClick(about->windowHandle(), Qt::Key_Escape); },
+                        [key] { QTest::keyClick(frmMain->windowHandle(), Qt::Key(key)); }));
+    QVERIFY(!frmAbout);
 }
 
 void TestAbout::closes_data()

@@ -3,11 +3,16 @@
 // the grid's edge.
 #include "support/testSupport.h"
 
+#include "controls/GridControl.h"
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
+#include "topscores/FrmTopScore.h"
+#include <QLineEdit>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <random>
@@ -63,6 +68,8 @@ private slots:
     void clickOnACell();
     void placementRecordAndItsUndo_data();
     void placementRecordAndItsUndo();
+    void wholeGameByKeys();
+    void namesForAScreenReader();
 };
 
 void TestPlay::initTestCase()
@@ -215,6 +222,64 @@ void TestPlay::placementRecordAndItsUndo()
     // The slots that point off the grid lead nowhere: only the cell and its in-grid neighbours change back.
     pressUndo();
     QCOMPARE(differencesAfterUndo(before, x, y), QString());
+}
+
+// A whole game with the keyboard alone, the top-score dialog included: the grid is reached with
+// Shift+Tab from the focused Scoring button, the arrows lead the card to a cell, Enter or Space places it.
+void TestPlay::wholeGameByKeys()
+{
+    storeTopScores(QStringLiteral("0, 0, 0, 0, 0"));
+    frmMain->cmdScoring->setFocus();
+    QWindow *window = frmMain->windowHandle();
+    const auto walkTo = [window](int cell) {
+        while (targetCell != cell) {
+            const int dx = cell % 5 - targetCell % 5, dy = cell / 5 - targetCell / 5;
+            QTest::keyClick(window, dx < 0   ? Qt::Key_Left
+                                    : dx > 0 ? Qt::Key_Right
+                                    : dy < 0 ? Qt::Key_Up
+                                             : Qt::Key_Down);
+        }
+    };
+    QTest::keyClick(window, Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), frmMain->grdCells);
+    while (packPosition < 24) {
+        const int cell = availableCells().first();
+        walkTo(cell);
+        QTest::keyClick(window, packPosition % 2 ? Qt::Key_Return : Qt::Key_Space);
+        QCOMPARE(int(gridState[cell % 5][cell / 5]), int(Occupied));
+    }
+    walkTo(availableCells().first());
+    QVERIFY(answerTopScoreDialog([window] { QTest::keyClick(window, Qt::Key_Return); },
+                                 [](FrmTopScore *dialog) {
+                                     QTest::keyClicks(dialog->txtName, QStringLiteral("Keys"));
+                                     QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+                                 }));
+    QCOMPARE(describeTopScores(), QStringLiteral("%1 Keys, 0, 0, 0, 0").arg(totalScore));
+}
+
+// What a screen reader is told of the cells, the cards waiting and the score, kept current through a
+// placement and its undo.
+void TestPlay::namesForAScreenReader()
+{
+    fixClock(7030);
+    openGame();
+    const auto name = [](QWidget *control) {
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    QCOMPARE(name(frmMain->imgCard[0]), QStringLiteral("Row 1, column 1: empty"));
+    QCOMPARE(name(frmMain->imgCard[7]), QStringLiteral("Row 2, column 3: empty, a card can go here"));
+    QCOMPARE(name(frmMain->imgCard[12]), QStringLiteral("Row 3, column 3: two of spades"));
+    QCOMPARE(name(frmMain->imgPack), QStringLiteral("Card to place: four of clubs"));
+    QCOMPARE(name(frmMain->imgNextCard), QStringLiteral("Next card: two of clubs"));
+    placeOn(11);
+    QCOMPARE(name(frmMain->imgCard[11]), QStringLiteral("Row 3, column 2: four of clubs"));
+    QCOMPARE(name(frmMain->imgCard[10]), QStringLiteral("Row 3, column 1: empty, a card can go here"));
+    QCOMPARE(name(frmMain->imgPack), QStringLiteral("Card to place: two of clubs"));
+    placeOn(13);
+    QCOMPARE(name(frmMain->lblTotal), QStringLiteral("Current Score: 2"));
+    pressUndo();
+    QCOMPARE(name(frmMain->imgCard[13]), QStringLiteral("Row 3, column 4: empty, a card can go here"));
+    QCOMPARE(name(frmMain->imgPack), QStringLiteral("Card to place: two of clubs"));
 }
 
 QTEST_MAIN(TestPlay)

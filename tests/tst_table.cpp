@@ -10,6 +10,7 @@
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
 #include "game/shuffle.h"
+#include "platform/loadPicture.h"
 #include "platform/testHooks.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ private slots:
     void keysPressTheButtons();
     void coachLaysTheCardOverItsPick();
     void pointerFollowsEachChange();
+    void cardsAtTheScreensDensity();
     void brokenPictureChangesNothing_data();
     void brokenPictureChangesNothing();
 };
@@ -265,6 +267,7 @@ void TestTable::keysPressTheButtons_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier);
+    QTest::newRow("Ctrl+N") << int(Qt::Key_N) << int(Qt::ControlModifier);
     QTest::newRow("Enter on the focused New") << int(Qt::Key_Return) << int(Qt::NoModifier);
     QTest::newRow("keypad Enter on the focused New") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
 }
@@ -309,6 +312,30 @@ void TestTable::coachLaysTheCardOverItsPick()
     const Snapshot over = takeSnapshot();
     QTest::keyClick(frmMain->windowHandle(), Qt::Key_H);
     QCOMPARE(differences(over, takeSnapshot()), QString());
+}
+
+// On a dense screen a card is drawn from its picture at twice the size: pixel for pixel at twice the
+// density, scaled down smoothly at one and a half, never the usual picture scaled up.
+void TestTable::cardsAtTheScreensDensity()
+{
+    const qreal density = frmMain->devicePixelRatioF();
+    const QImage card = frmMain->imgCard[12]->picture();
+    QCOMPARE(card.devicePixelRatio(), density > 1 ? 2.0 : 1.0);
+    if (density != 2)
+        return;
+    QString problem;
+    const QString file = platform::atTwiceTheSize(frmMain->getCardImageFilename(packSuit[0], packRank[0]));
+    const QImage dense =
+        platform::LoadPicture(file, QSize(142, 192), &problem).convertToFormat(QImage::Format_ARGB32);
+    const QImage shown =
+        frmMain->grab(frmMain->imgCard[12]->geometry()).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(shown.size(), dense.size());
+    for (int y = 0; y < dense.height(); ++y) {
+        for (int x = 0; x < dense.width(); ++x) {
+            if (qAlpha(dense.pixel(x, y)) == 255 && shown.pixel(x, y) != dense.pixel(x, y))
+                QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is not the picture's").arg(x).arg(y)));
+        }
+    }
 }
 
 // The pointer over the waiting card says at once whether a click places it, after a move, an undo

@@ -71,13 +71,6 @@ QList<QPainterPath> clubParts()
 
 } // namespace
 
-Suit suitOfNumber(int suitNumber)
-{
-    static const Suit faces[] = {Suit::Clubs, Suit::Diamonds, Suit::Hearts, Suit::Spades};
-    Q_ASSERT(suitNumber >= 1 && suitNumber <= 4);
-    return faces[suitNumber - 1];
-}
-
 bool isRed(Suit suit)
 {
     return suit == Suit::Diamonds || suit == Suit::Hearts;

@@ -1,5 +1,8 @@
-// The four suits: which suit number shows which face, their colours and their outlines.
+// The four suits: their colours and their outlines. Which suit number shows which face is the game's
+// own to say, in game/suits.h.
 #pragma once
+
+#include "game/suits.h"
 
 #include <QColor>
 #include <QImage>
@@ -9,10 +12,8 @@
 namespace art
 {
 
-enum class Suit { Clubs, Diamonds, Hearts, Spades };
-
-// The game only tells suit numbers 1 to 4 apart; the pictures decide which face each one shows.
-Suit suitOfNumber(int suitNumber);
+using ::Suit;
+using ::suitOfNumber;
 
 bool isRed(Suit suit);
 QColor suitColour(Suit suit);

@@ -28,6 +28,7 @@ FrmAbout::FrmAbout() : QDialog(nullptr, fixedWindowFlags(Qt::Dialog))
     place(cmdOK, 4755, 3615, 1260, 345);
     cmdOK->setDefault(true);
     webBrowser = new platform::WebBrowser(this);
+    webBrowser->setAccessibleName(QStringLiteral("About Tallyfive"));
     place(webBrowser, 120, 120, 5895, 3375);
     setTabOrder(cmdOK, webBrowser);
     cmdOK->setFocus();

@@ -14,7 +14,7 @@ void ImageControl::setPicture(const QImage &picture)
 {
     m_picture = picture;
     if (!picture.isNull())
-        resize(picture.size());
+        resize(picture.deviceIndependentSize().toSize());
     update();
 }
 
@@ -23,9 +23,11 @@ void ImageControl::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    // Pixel for pixel: no smoothing, so cards stay sharp at whole-number scales.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(0, 0, m_picture);
+    // Pixel for pixel where the picture is drawn for the screen's density; scaled down smoothly where
+    // it is not, as a picture at twice the size is on a screen at one and a half.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                          m_picture.devicePixelRatio() != devicePixelRatioF());
+    painter.drawImage(QRectF(QPointF(0, 0), m_picture.deviceIndependentSize()), m_picture);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent *event)

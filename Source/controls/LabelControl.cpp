@@ -40,6 +40,12 @@ void LabelControl::setShrinkToFit(bool on)
 
 void LabelControl::paintEvent(QPaintEvent *event)
 {
+    // A label that takes the focus, as a link does, shows it with a frame in the focus colour.
+    if (hasFocus()) {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     if (!m_shrinkToFit) {
         QLabel::paintEvent(event);
         return;

@@ -6,6 +6,8 @@
 
 class LineControl : public QWidget
 {
+    Q_OBJECT
+
 public:
     // The end points are in twips; the colour has red in the low byte.
     LineControl(QWidget *parent, int x1, int y1, int x2, int y2, uint32_t color);

@@ -65,12 +65,15 @@ void ShapeControl::paintEvent(QPaintEvent *)
 
 QImage ShapeControl::drawShape() const
 {
-    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    // Drawn at the screen's own density, so that outline and hatching stay sharp on a dense screen.
+    const qreal density = devicePixelRatioF();
+    QImage image(size() * density, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(density);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    // The outline runs along the control's outermost pixels; half-pixel offsets keep its
-    // straight parts one sharp pixel wide while the rounded corners are smoothed.
-    const QRectF outline = QRectF(image.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    // The outline runs along the control's outermost pixels; half-pixel offsets keep its straight
+    // parts one sharp pixel wide while the rounded corners are smoothed.
+    const QRectF outline = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath path;
     if (m_shape == RoundedRectangle) {
         const qreal radius = std::min(width(), height()) / 8.0;

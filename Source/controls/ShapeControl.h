@@ -9,6 +9,8 @@
 
 class ShapeControl : public QWidget
 {
+    Q_OBJECT
+
 public:
     enum Shape { Rectangle = 0, RoundedRectangle = 4 };
     enum FillStyle { Solid = 0, Transparent = 1, DownwardDiagonal = 5 };

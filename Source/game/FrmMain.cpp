@@ -2,16 +2,19 @@
 // the event routines.
 #include "game/FrmMain.h"
 
+#include "controls/GridControl.h"
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
 #include "controls/LineControl.h"
 #include "controls/ShapeControl.h"
+#include "controls/accessibility.h"
 #include "controls/designFont.h"
 #include "controls/eventArguments.h"
 #include "controls/fixedWindow.h"
 #include "controls/palette.h"
 #include "controls/twips.h"
 #include "controls/vbColor.h"
+#include "platform/loadPicture.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,6 +28,7 @@ FrmMain *frmMain = nullptr;
 
 FrmMain::FrmMain() : QWidget(nullptr, fixedWindowFlags(Qt::Window, true))
 {
+    installAccessibility();
     setWindowTitle(QStringLiteral("Tallyfive"));
     setFixedSize(twipsToPixels(9420), twipsToPixels(7935));
     setBackColor(this, palette::background);
@@ -76,7 +80,8 @@ void FrmMain::createControls()
     imgNextCard = new ImageControl(this);
     place(imgNextCard, 7980, 1455, 135, 135);
     imgTitle = new ImageControl(this);
-    imgTitle->setPicture(QImage(QStringLiteral(":/game/art/title.gif")));
+    imgTitle->setPicture(
+        platform::loadBuiltInPicture(QStringLiteral(":/game/art/title.gif"), devicePixelRatioF()));
     place(imgTitle, 6225, 375, 2910, 480);
 
     lblNext = new LabelControl(this, QStringLiteral("Next Card:"), designFont(14.25));
@@ -96,6 +101,11 @@ void FrmMain::createControls()
     imgPack = new ImageControl(this);
     place(imgPack, 6240, 5040, 135, 135);
     imgPack->setVisible(false);
+    grdCells = new GridControl(this, imgPack);
+    place(grdCells, 0, 0, 6045, 7920);
+    grdCells->setAccessibleName(QStringLiteral("Table of cards"));
+    grdCells->setAccessibleDescription(
+        QStringLiteral("The arrow keys move the card to place from cell to cell; Enter or Space places it."));
 
     cmdScoring = createButton(this, QStringLiteral("&Scoring"));
     place(cmdScoring, 6300, 4320, 855, 375);
@@ -103,8 +113,12 @@ void FrmMain::createControls()
     place(cmdNew, 7260, 4320, 855, 375);
     cmdQuit = createButton(this, QStringLiteral("&Quit"));
     place(cmdQuit, 8220, 4320, 855, 375);
+    // The credits link takes the focus too, so that the keyboard reaches every control.
+    lblCredits3->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(grdCells, cmdScoring);
     setTabOrder(cmdScoring, cmdNew);
     setTabOrder(cmdNew, cmdQuit);
+    setTabOrder(cmdQuit, lblCredits3);
     cmdScoring->setFocus();
 }
 
@@ -143,8 +157,9 @@ void FrmMain::connectControls()
     // Key preview: the window sees every key before the button that has the focus.
     installEventFilter(this);
     imgPack->installEventFilter(this);
-    for (QPushButton *button : {cmdScoring, cmdNew, cmdQuit})
-        button->installEventFilter(this);
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{cmdScoring, cmdNew, cmdQuit, grdCells, lblCredits3})
+        control->installEventFilter(this);
 }
 
 void FrmMain::mouseMoveEvent(QMouseEvent *event)
@@ -160,10 +175,11 @@ void FrmMain::closeEvent(QCloseEvent *event)
 }
 
 // The button an access key presses: Alt with the key of N, Q or S, whatever letter the keyboard's
-// layout puts on it.
+// layout puts on it; and Ctrl+N and Ctrl+Q, as on every desktop.
 QPushButton *FrmMain::accessKeyButton(const QKeyEvent *key) const
 {
-    if ((key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) != Qt::AltModifier)
+    const auto chord = key->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
+    if (chord != Qt::AltModifier && chord != Qt::ControlModifier)
         return nullptr;
     switch (keyCode(key)) {
     case Qt::Key_N:
@@ -171,9 +187,35 @@ QPushButton *FrmMain::accessKeyButton(const QKeyEvent *key) const
     case Qt::Key_Q:
         return cmdQuit;
     case Qt::Key_S:
-        return cmdScoring;
+        return chord == Qt::AltModifier ? cmdScoring : nullptr;
     default:
         return nullptr;
+    }
+}
+
+// The grid's keys: the arrows move the waiting card, Enter and Space place it as a click would.
+bool FrmMain::takeGridKey(const QKeyEvent *key)
+{
+    switch (key->key()) {
+    case Qt::Key_Left:
+        moveWaitingCard(-1, 0);
+        return true;
+    case Qt::Key_Right:
+        moveWaitingCard(1, 0);
+        return true;
+    case Qt::Key_Up:
+        moveWaitingCard(0, -1);
+        return true;
+    case Qt::Key_Down:
+        moveWaitingCard(0, 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        imgPack_Click();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -182,6 +224,9 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
     const auto type = event->type();
     if (watched == imgPack && type == QEvent::Leave)
         m_pointerOnCard = false;
+    // The grid shows the waiting card over its cell as soon as it has the focus.
+    if (watched == grdCells && type == QEvent::FocusIn)
+        moveWaitingCard(0, 0);
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
@@ -207,6 +252,13 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
         button->animateClick();
         return true;
     }
+    if (watched == grdCells && takeGridKey(key))
+        return true;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if ((watched == lblCredits3 && enter) || key->key() == Qt::Key_F1) {
+        lblCredits3_Click();
+        return true;
+    }
     if (keyCode(key) == Qt::Key_H &&
         !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         askCoach();
@@ -214,7 +266,7 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
     }
     // Enter presses the button that has the focus, as Space does.
     auto *focused = qobject_cast<QPushButton *>(watched);
-    if (focused && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    if (focused && enter) {
         focused->click();
         return true;
     }

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class GridControl;
 class ImageControl;
 class LabelControl;
 class LineControl;
@@ -48,6 +49,8 @@ public:
     LabelControl *lblNext;
     ShapeControl *shpEmpty[modInitialize::CellCount];
     ShapeControl *shpNextCard;
+    // The grid as the keyboard reaches it.
+    GridControl *grdCells;
 
     // Cells and cards.
     int getControlIndex(int gridPosX, int gridPosY) const;
@@ -80,6 +83,9 @@ public:
     // The coach: lays the waiting card over the cell it picks.
     void askCoach();
 
+    // Playing from the keyboard: the waiting card moved a cell along, as the pointer would move it.
+    void moveWaitingCard(int stepX, int stepY);
+
     // The credits link.
     void lblCredits3_MouseMove(int Button, int Shift, float X, float Y);
     void lblCredits3_Click();
@@ -95,6 +101,10 @@ private:
     void connectControls();
     void endGame();
     QPushButton *accessKeyButton(const QKeyEvent *key) const;
+    bool takeGridKey(const QKeyEvent *key);
+    // What a screen reader says of a cell, and of the waiting and the next card.
+    void nameCell(int x, int y);
+    void nameCards();
     MousePointer targetPointer() const;
     void refreshPointer();
 

@@ -38,6 +38,15 @@ QImage FrmMain::loadCardImage(int cardSuit, int cardRank) const
 {
     const QString path = getCardImageFilename(cardSuit, cardRank);
     QString problem;
+    // On a dense screen the card drawn at twice the size, where it can be loaded; else the card itself.
+    if (devicePixelRatioF() > 1) {
+        QImage dense = platform::LoadPicture(platform::atTwiceTheSize(path),
+                                             QSize(2 * CardWidth, 2 * CardHeight), &problem);
+        if (!dense.isNull()) {
+            dense.setDevicePixelRatio(2);
+            return dense;
+        }
+    }
     const QImage picture = platform::LoadPicture(path, QSize(CardWidth, CardHeight), &problem);
     if (picture.isNull())
         platform::endForBrokenPicture(path, problem);
@@ -46,10 +55,16 @@ QImage FrmMain::loadCardImage(int cardSuit, int cardRank) const
 
 void FrmMain::checkPack() const
 {
-    loadCardImage(0, 0);
+    const auto check = [this](int cardSuit, int cardRank) {
+        const QString path = getCardImageFilename(cardSuit, cardRank);
+        QString problem;
+        if (platform::LoadPicture(path, QSize(CardWidth, CardHeight), &problem).isNull())
+            platform::endForBrokenPicture(path, problem);
+    };
+    check(0, 0);
     for (int suit = 1; suit <= 4; ++suit) {
         for (int rank = 1; rank <= 13; ++rank)
-            loadCardImage(suit, rank);
+            check(suit, rank);
     }
 }
 
@@ -78,6 +93,7 @@ void FrmMain::setCellUnavailable(int targetCellX, int targetCellY)
     gridSuit[targetCellX][targetCellY] = 0;
     gridRank[targetCellX][targetCellY] = 0;
     gridState[targetCellX][targetCellY] = Unavailable;
+    nameCell(targetCellX, targetCellY);
 }
 
 void FrmMain::setCellAvailable(int targetCellX, int targetCellY)
@@ -89,6 +105,7 @@ void FrmMain::setCellAvailable(int targetCellX, int targetCellY)
     gridSuit[targetCellX][targetCellY] = 0;
     gridRank[targetCellX][targetCellY] = 0;
     gridState[targetCellX][targetCellY] = Available;
+    nameCell(targetCellX, targetCellY);
 }
 
 void FrmMain::setCellOccupied(int targetCellX, int targetCellY, int targetSuit, int targetRank)
@@ -105,4 +122,5 @@ void FrmMain::setCellOccupied(int targetCellX, int targetCellY, int targetSuit, 
     gridSuit[targetCellX][targetCellY] = static_cast<int16_t>(targetSuit);
     gridRank[targetCellX][targetCellY] = static_cast<int16_t>(targetRank);
     gridState[targetCellX][targetCellY] = Occupied;
+    nameCell(targetCellX, targetCellY);
 }

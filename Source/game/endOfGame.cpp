@@ -25,6 +25,7 @@ void FrmMain::endGame()
     lastCellX = -1;
     lastCellY = -1;
     imgNextCard->setPicture(noMoreCards);
+    nameCards();
     lblTotal->setText(QStringLiteral("Total: ") + QString::number(totalScore));
     if (beatsAnEntry(totalScore))
         showTopScoreDialog();

@@ -57,6 +57,7 @@ void FrmMain::drawCardFromPack()
     packPosition = waiting;
     imgPack->setPicture(waitingCard);
     imgNextCard->setPicture(nextCard);
+    nameCards();
 }
 
 void FrmMain::cmdNew_Click()

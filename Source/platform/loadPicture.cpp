@@ -72,6 +72,21 @@ QImage LoadPicture(const QString &path, QSize size, QString *problem)
     return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+QString atTwiceTheSize(const QString &path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('.'))) + QStringLiteral("@2x") +
+           path.mid(path.lastIndexOf(QLatin1Char('.')));
+}
+
+QImage loadBuiltInPicture(const QString &path, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1)
+        return QImage(path);
+    QImage picture(atTwiceTheSize(path));
+    picture.setDevicePixelRatio(2);
+    return picture;
+}
+
 void endForBrokenPicture(const QString &path, const QString &problem)
 {
     const QFileInfo file(path);

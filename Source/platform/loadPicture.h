@@ -12,6 +12,13 @@ namespace platform
 // header before it is decoded, so that nothing in its place can hang or swamp the program.
 QImage LoadPicture(const QString &path, QSize size, QString *problem);
 
+// The path of the same picture drawn at twice the size: "101.gif" gives "101@2x.gif".
+QString atTwiceTheSize(const QString &path);
+
+// A picture the program holds in itself, drawn at twice the size for a screen of more than the usual
+// density.
+QImage loadBuiltInPicture(const QString &path, qreal devicePixelRatio);
+
 // Tells the player which picture could not be loaded and where it was looked for, says the same on
 // stderr, and ends the program with a failure status.
 void endForBrokenPicture(const QString &path, const QString &problem);

@@ -11,6 +11,7 @@
 #include "controls/palette.h"
 #include "controls/twips.h"
 #include "controls/vbColor.h"
+#include "platform/loadPicture.h"
 #include "scoring/handEvaluation.h"
 
 #include <QKeyEvent>
@@ -29,20 +30,30 @@ struct WayToScore {
     int top;
     int exampleTop;
     const char *explanation;
+    const char *example; // what the example picture shows, as a screen reader says it
 };
 
 // "Straight" is narrower and starts further right, so all the names end at one edge.
 static const WayToScore waysToScore[CombinationCount] = {
-    {"One Pair", 240, 1335, 1200, 1095, "Two cards of the same rank"},
-    {"Two Pair", 240, 1335, 1680, 1575, "Two sets of two cards of the same rank"},
-    {"Triplet", 240, 1335, 2160, 2055, "Three cards of the same rank"},
-    {"Straight", 480, 1095, 2640, 2535, "Five cards in numerical order.  Ace counts high or low"},
-    {"Flush", 240, 1335, 3120, 3015, "Five cards of the same suit"},
-    {"Full House", 240, 1335, 3600, 3495, "One Pair and one Triplet"},
-    {"Four of a Kind", 240, 1335, 4080, 3975, "Four cards of the same rank"},
+    {"One Pair", 240, 1335, 1200, 1095, "Two cards of the same rank",
+     "Example of one pair: the nine of hearts and the nine of spades, beside a four, a king and a two"},
+    {"Two Pair", 240, 1335, 1680, 1575, "Two sets of two cards of the same rank",
+     "Example of two pair: two sevens and two queens, beside a three"},
+    {"Triplet", 240, 1335, 2160, 2055, "Three cards of the same rank",
+     "Example of a triplet: three fives, beside a king and a ten"},
+    {"Straight", 480, 1095, 2640, 2535, "Five cards in numerical order.  Ace counts high or low",
+     "Example of a straight: five, six, seven, eight and nine of mixed suits"},
+    {"Flush", 240, 1335, 3120, 3015, "Five cards of the same suit",
+     "Example of a flush: king, three, eight, ten and six of hearts"},
+    {"Full House", 240, 1335, 3600, 3495, "One Pair and one Triplet",
+     "Example of a full house: three jacks and two fours"},
+    {"Four of a Kind", 240, 1335, 4080, 3975, "Four cards of the same rank",
+     "Example of four of a kind: four aces, beside a six"},
     {"Straight Flush", 240, 1335, 4560, 4455,
-     "Five cards of the same suit in numerical order.  Ace counts high or low"},
-    {"Royal Flush", 240, 1335, 5040, 4935, "Cards 10, Jack, Queen, King, Ace (high) of the same suit"},
+     "Five cards of the same suit in numerical order.  Ace counts high or low",
+     "Example of a straight flush: seven, eight, nine, ten and jack of clubs"},
+    {"Royal Flush", 240, 1335, 5040, 4935, "Cards 10, Jack, Queen, King, Ace (high) of the same suit",
+     "Example of a royal flush: ten, jack, queen, king and ace of spades"},
 };
 
 // Owned by the game window and kept in front of it, as a window of a dialog's kind is; modeless all
@@ -57,7 +68,8 @@ FrmScoring::FrmScoring(QWidget *owner) : QWidget(owner, fixedWindowFlags(Qt::Dia
     setMouseTracking(true);
 
     imgTitle = new ImageControl(this);
-    imgTitle->setPicture(QImage(QStringLiteral(":/game/art/title.gif")));
+    imgTitle->setPicture(
+        platform::loadBuiltInPicture(QStringLiteral(":/game/art/title.gif"), devicePixelRatioF()));
     place(imgTitle, 780, 150, 2910, 480);
     createWaysToScore();
     createTopScores();
@@ -91,8 +103,10 @@ void FrmScoring::createWaysToScore()
         const QString points = QString::number(combinationValues[i].points);
         place(addText(20 + i, points, designFont(9.75, true), Qt::AlignHCenter), 1680, way.top, 375, 255);
         imgExample[i] = new ImageControl(this);
-        imgExample[i]->setPicture(QImage(QStringLiteral(":/topscores/art/example%1.gif").arg(i)));
+        imgExample[i]->setPicture(platform::loadBuiltInPicture(
+            QStringLiteral(":/topscores/art/example%1.gif").arg(i), devicePixelRatioF()));
         imgExample[i]->setToolTip(QString::fromLatin1(way.explanation));
+        imgExample[i]->setAccessibleName(QString::fromLatin1(way.example));
         place(imgExample[i], 2280, way.exampleTop, 1950, 450);
     }
     const QString anyOrder = QStringLiteral("(any order)");
@@ -118,6 +132,7 @@ void FrmScoring::createTopScores()
         place(lblTopName[i], 2160, 6120 + 360 * i, 2175, 255);
         // The dashes of an empty row, and the widest names, are drawn smaller rather than cut off.
         lblTopName[i]->setShrinkToFit(true);
+        nameTopScoreRow(i, QStringLiteral("none"));
     }
 }
 

@@ -47,6 +47,7 @@ FrmTopScore::FrmTopScore(QWidget *owner) : QDialog(owner, fixedWindowFlags(Qt::D
     txtName->setMaxLength(NameLength);
     txtName->setValidator(new NameValidator(txtName));
     txtName->installEventFilter(this);
+    txtName->setAccessibleName(QStringLiteral("Your name for the top scores"));
     place(txtName, 240, 600, 3495, 330);
     lblText = new LabelControl(
         this, QStringLiteral("You have got a top score!  Add your name to the Top Scores table..."),

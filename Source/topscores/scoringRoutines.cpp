@@ -14,8 +14,16 @@ void FrmScoring::Form_Load()
         if (topScore[i] > 0) {
             lblTopName[i]->setText(firstCharacters(nameToText(topName[i]), NameLength));
             lblTopScore[i]->setText(QString::number(topScore[i]));
+            nameTopScoreRow(i, lblTopScore[i]->text() + QStringLiteral(" points, ") + lblTopName[i]->text());
         }
     }
+}
+
+void FrmScoring::nameTopScoreRow(int entry, const QString &content)
+{
+    const QString name = QStringLiteral("Top score %1: %2").arg(entry + 1).arg(content);
+    lblTopScore[entry]->setAccessibleName(name);
+    lblTopName[entry]->setAccessibleName(name);
 }
 
 void FrmScoring::Form_Click()

@@ -1,5 +1,5 @@
 // Runs the game as the real program does, then ends it the way the first argument names:
-// "escape", "quit" or "close"; a second argument names the folder the game takes for its own.
+// "escape", "quit", "ctrl-q" or "close"; a second argument names the folder the game takes for its own.
 // Any message box is answered, and its text written to stdout, so the run never waits for a player.
 #include "game/FrmMain.h"
 #include "game/modInitialize.h"
@@ -31,6 +31,8 @@ static void endBy(const QString &how)
         QTest::keyClick(frmMain->cmdScoring, Qt::Key_Escape);
     else if (how == QLatin1String("quit"))
         QTest::mouseClick(frmMain->cmdQuit, Qt::LeftButton);
+    else if (how == QLatin1String("ctrl-q"))
+        QTest::keyClick(frmMain->cmdScoring, Qt::Key_Q, Qt::ControlModifier);
     else if (how == QLatin1String("close"))
         frmMain->windowHandle()->close();
 }

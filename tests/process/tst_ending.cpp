@@ -47,6 +47,7 @@ void TestEnding::endsCleanly_data()
     QTest::addColumn<QString>("how");
     QTest::newRow("Esc") << QStringLiteral("escape");
     QTest::newRow("Quit") << QStringLiteral("quit");
+    QTest::newRow("Ctrl+Q") << QStringLiteral("ctrl-q");
     QTest::newRow("close box") << QStringLiteral("close");
 }
 
@@ -73,7 +74,8 @@ void TestEnding::brokenPackEndsItAtTheStart()
     QCOMPARE(run.status, 1);
     QVERIFY2(!run.out.contains(QStringLiteral("ended with")), qPrintable(run.out));
     for (const QString &text : {run.out, run.err})
-        QVERIFY2(text.contains(QStringLiteral("000.gif")) && text.contains(folder.path() + QStringLiteral("/Pack")),
+        QVERIFY2(text.contains(QStringLiteral("000.gif")) &&
+                     text.contains(folder.path() + QStringLiteral("/Pack")),
                  qPrintable(text));
 }
 
