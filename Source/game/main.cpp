@@ -1,4 +1,5 @@
 // Tallyfive: a solitaire of poker hands laid on a 5 x 5 grid.
+#include "game/identity.h"
 #include "game/modInitialize.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    setApplicationIdentity();
     modInitialize::Main();
     return QApplication::exec();
 }
