@@ -11,6 +11,12 @@ if ! command -v dbus-run-session >/dev/null 2>&1 || [ ! -x $launcher ] ||
 fi
 exec dbus-run-session -- sh -c '
     '$launcher' --launch-immediately >/dev/null 2>&1 &
+    # The game looks for the bus once, as it starts: it starts once the bus answers.
+    for _ in $(seq 100); do
+        dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress \
+            >/dev/null 2>&1 && break
+        sleep 0.1
+    done
     data=$(mktemp -d)
     XDG_DATA_HOME=$data QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" >/dev/null 2>&1 &
     game=$!

@@ -10,10 +10,10 @@ import pyatspi
 
 
 def find_game():
-    for _ in range(100):
+    for _ in range(300):
         desktop = pyatspi.Registry.getDesktop(0)
         for application in desktop:
-            if application is not None and application.name.startswith("tallyfive"):
+            if application is not None and application.name.lower().startswith("tallyfive"):
                 return application
         time.sleep(0.1)
     sys.exit("the game did not appear on the AT-SPI bus")
