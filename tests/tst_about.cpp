@@ -23,7 +23,6 @@
 #include <QWindow>
 #include <cmath>
 #include <functional>
-#include <sys/stat.h>
 
 static const QString separator(QLatin1Char(platform::pathSeparator));
 
@@ -403,19 +402,11 @@ void TestAbout::badPagesShowNothing()
     QFETCH(QString, shown);
     QTemporaryDir folder;
     const QString index = folder.filePath(QStringLiteral("index.htm"));
-    QFile file(index);
-    if (place == QLatin1String("fifo"))
-        QCOMPARE(mkfifo(QFile::encodeName(index).constData(), 0644), 0);
-    else if (place == QLatin1String("device"))
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), index));
-    else if (place == QLatin1String("oversized"))
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(96 << 20)); // sparse: no time or disk spent
-    else
+    if (place == QLatin1String("file"))
         folderWithPage(folder, page);
-    QFile bomb(folder.filePath(QStringLiteral("bomb.gif")));
-    QVERIFY(bomb.open(QIODevice::WriteOnly) &&
-            bomb.write(QByteArray::fromHex("474946383961881388130000002c00000000881388130002024c01003b")));
-    bomb.close();
+    else
+        QVERIFY(testSupport::layBadFile(index, place, 96 << 20)); // sparse: no time or disk spent
+    QVERIFY(testSupport::layBadFile(folder.filePath(QStringLiteral("bomb.gif")), QStringLiteral("bomb")));
     platform::setExecutableFolder(folder.path());
     const bool answered = answerAbout([&](FrmAbout *about) {
         QTextDocument *document = about->webBrowser->document();

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 using namespace modInitialize;
 
@@ -325,6 +326,20 @@ void moveAndSettle(QPoint frameTopLeft)
     QTest::qWait(QGuiApplication::platformName() == QLatin1String("xcb") ? 300 : 0);
     if (frmMain->frameGeometry().topLeft() != frameTopLeft)
         qWarning("the game window did not move");
+}
+
+bool layBadFile(const QString &path, const QString &kind, qint64 size)
+{
+    QFile file(path);
+    if (kind == QLatin1String("fifo"))
+        return mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+    if (kind == QLatin1String("device"))
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    if (kind == QLatin1String("oversized"))
+        return file.open(QIODevice::WriteOnly) && file.resize(size);
+    return kind == QLatin1String("bomb") && file.open(QIODevice::WriteOnly) &&
+           file.write(QByteArray::fromHex("474946383961881388130000002c00000000881388130002024c01003b")) ==
+               29;
 }
 
 void unloadClosedWindows()

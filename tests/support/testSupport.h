@@ -86,6 +86,11 @@ bool answerTopScoreDialog(const std::function<void()> &open,
 // Moves the game window, frame included, and gives a window manager time to do the same.
 void moveAndSettle(QPoint frameTopLeft);
 
+// Lays in `path` what a player's disk may hold in place of a file: "fifo", "device" (a link to
+// /dev/zero), "oversized" (a sparse file of `size` bytes) or "bomb" (a GIF of 5000 x 5000 pixels in 29
+// bytes). False when it could not.
+bool layBadFile(const QString &path, const QString &kind, qint64 size = 0);
+
 // Deletes the windows that closed since the last call, as the event loop would.
 void unloadClosedWindows();
 
