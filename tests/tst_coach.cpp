@@ -1,5 +1,6 @@
 // The coach: it scores lines as the game does, chooses only available cells, never looks at cards the
-// player has not seen, takes a royal flush that lies ready, and gives the same cell for the same seed.
+// player has not seen, and gives the same cell for the same seed. That it takes a royal flush lying
+// ready, asked by H in the game window, tst_table shows.
 #include "coach/coach.h"
 #include "coach/line.h"
 #include "game/modInitialize.h"
@@ -71,8 +72,6 @@ private slots:
     void scoresLinesAsTheGameDoes();
     void choosesFromWhatIsSeen_data();
     void choosesFromWhatIsSeen();
-    void takesARoyalFlush_data();
-    void takesARoyalFlush();
 };
 
 // Every hand of five cards, and every line of fewer cards, the cards moved round the line's cells.
@@ -121,48 +120,6 @@ void TestCoach::choosesFromWhatIsSeen()
         std::reverse(packRank + placed + 2, packRank + PackSize);
         QCOMPARE(coach::chooseCell(position, trial), cell);
     }
-}
-
-void TestCoach::takesARoyalFlush_data()
-{
-    QTest::addColumn<int>("placed");
-    QTest::addColumn<bool>("inAColumn");
-    for (const int placed : {4, 12, 22, 24}) {
-        QTest::addRow("%d cards, row", placed) << placed << false;
-        QTest::addRow("%d cards, column", placed) << placed << true;
-    }
-}
-
-// Ten to king of spades in the top row (or the left column) and the ace of spades waiting; other
-// cards of a shuffled pack fill the grid from the far end.
-void TestCoach::takesARoyalFlush()
-{
-    QFETCH(int, placed);
-    QFETCH(bool, inAColumn);
-    int16_t suit[PackSize], rank[PackSize];
-    shuffleWith(placed, suit, rank);
-    coach::Position position{};
-    const auto place = [&](int cell, int16_t cardSuit, int16_t cardRank) {
-        put(position, inAColumn ? cell % 5 * 5 + cell / 5 : cell, cardSuit, cardRank);
-    };
-    for (int k = 0; k < 4; ++k)
-        place(k, 4, static_cast<int16_t>(10 + k));
-    int card = 0;
-    const auto drawOther = [&] {
-        while (suit[card] == 4 && (rank[card] == 1 || rank[card] >= 10))
-            ++card;
-        return card++;
-    };
-    for (int cell = CellCount - 1; cell > 28 - placed; --cell) {
-        const int k = drawOther();
-        place(cell, suit[k], rank[k]);
-    }
-    const int next = drawOther();
-    position.waitingSuit = 4;
-    position.waitingRank = 1;
-    position.nextSuit = suit[next];
-    position.nextRank = rank[next];
-    QCOMPARE(coach::chooseCell(position, 1), inAColumn ? 20 : 4);
 }
 
 QTEST_APPLESS_MAIN(TestCoach)
