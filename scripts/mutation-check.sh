@@ -14,7 +14,9 @@ faults=$(realpath "${1:-$root/scripts/mutations.txt}")
 filter=${2:-}
 scratch=${MUTATION_DIR:-/tmp/tallyfive-mutation}
 
-# A fresh copy each run; the files keep their times, so the build there redoes only what changed.
+# A fresh copy each run; the files keep their times, so the build there redoes only what changed. A run
+# ended while a fault stood leaves objects newer than the fresh copy: that build is started afresh.
+[ -e "$scratch/planted" ] && rm -rf "$scratch/build"
 rm -rf "$scratch/src"
 mkdir -p "$scratch/src"
 tar -C "$root" --exclude='./build*' --exclude=./.git -cf - . | tar -C "$scratch/src" -xf -
@@ -35,6 +37,7 @@ while IFS= read -r heading && IFS= read -r before && IFS= read -r after; do
     [[ $filter && $heading != *"$filter"* ]] && continue
     target="$scratch/src/$file"
     cp "$target" "$scratch/original"
+    touch "$scratch/planted"
     if ! python3 - "$target" "${before:1}" "${after:1}" <<'PY'; then
 import sys
 path, old, new = sys.argv[1:]
@@ -60,8 +63,8 @@ PY
         survived=$((survived + 1)); survivors+=("$heading"); echo "MISS  $heading"
     fi
     cp "$scratch/original" "$target"
+    cmake --build "$scratch/build" >/dev/null 2>&1 && rm -f "$scratch/planted"
 done < <(grep -v '^#' "$faults" | grep -v '^$')
-cmake --build "$scratch/build" >/dev/null 2>&1 || true
 
 echo "caught $caught, survived $survived, did not build $unbuilt"
 for heading in "${survivors[@]}"; do echo "survived: $heading"; done
