@@ -14,12 +14,26 @@ faults=$(realpath "${1:-$root/scripts/mutations.txt}")
 filter=${2:-}
 scratch=${MUTATION_DIR:-/tmp/tallyfive-mutation}
 
+# Each fault's line must stand once in its file, or the list is out of date: found before the long run.
+python3 - "$faults" "$root" <<'PY' || exit 1
+import sys
+lines = [l.rstrip("\n") for l in open(sys.argv[1], encoding="utf-8") if l.strip() and not l.startswith("#")]
+stale = [h for h, before in zip(lines[0::3], lines[1::3])
+         if open(f"{sys.argv[2]}/{h.split(':')[0]}", encoding="utf-8").read().split("\n").count(before[1:]) != 1]
+for heading in stale:
+    print(f"LIST  {heading}: its line does not stand once in the file")
+sys.exit(1 if stale else 0)
+PY
+
 # A fresh copy each run; the files keep their times, so the build there redoes only what changed. A run
-# ended while a fault stood leaves objects newer than the fresh copy: that build is started afresh.
-[ -e "$scratch/planted" ] && rm -rf "$scratch/build"
+# that ended early may have left objects built from faults, newer than the files' fresh copies: the
+# copies of the files it planted in are made newer still.
 rm -rf "$scratch/src"
 mkdir -p "$scratch/src"
 tar -C "$root" --exclude='./build*' --exclude=./.git -cf - . | tar -C "$scratch/src" -xf -
+if [ -s "$scratch/planted" ]; then
+    sort -u "$scratch/planted" | while IFS= read -r file; do touch "$scratch/src/$file"; done
+fi
 cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 runTests() {
     cmake --build "$scratch/build" >"$scratch/build.log" 2>&1 || return 2
@@ -37,7 +51,7 @@ while IFS= read -r heading && IFS= read -r before && IFS= read -r after; do
     [[ $filter && $heading != *"$filter"* ]] && continue
     target="$scratch/src/$file"
     cp "$target" "$scratch/original"
-    touch "$scratch/planted"
+    echo "$file" >>"$scratch/planted"
     if ! python3 - "$target" "${before:1}" "${after:1}" <<'PY'; then
 import sys
 path, old, new = sys.argv[1:]
@@ -63,8 +77,8 @@ PY
         survived=$((survived + 1)); survivors+=("$heading"); echo "MISS  $heading"
     fi
     cp "$scratch/original" "$target"
-    cmake --build "$scratch/build" >/dev/null 2>&1 && rm -f "$scratch/planted"
 done < <(grep -v '^#' "$faults" | grep -v '^$')
+cmake --build "$scratch/build" >/dev/null 2>&1 && rm -f "$scratch/planted"
 
 echo "caught $caught, survived $survived, did not build $unbuilt"
 for heading in "${survivors[@]}"; do echo "survived: $heading"; done
