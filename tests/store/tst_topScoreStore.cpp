@@ -210,8 +210,10 @@ void TestTopScoreStore::fileAsRegeditWritesIt_data()
         << "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n" + key +
                "\n\"TopName0\"=\"Zo\xC3\xAB\"\n\"TopName1\"=\"\xC3\x85\"\r\n\"TopScore0\"="
                "\"5\"\n\"TopScore1\"=\"4\"\r\n";
-    const QString unicode = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n") + key +
-                            QStringLiteral("\r\n\"TopName0\"=\"Li \u674E\"\r\n\"TopScore0\"=\"640\"\r\n");
+    // Windows' own regedit names the key as Windows does, SOFTWARE in capitals.
+    const QString unicode = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Brindlow\\Tallyfive\\1.2]\r\n"
+                                           "\"TopName0\"=\"Li \u674E\"\r\n\"TopScore0\"=\"640\"\r\n");
     const auto utf16 = [](const QString &text) {
         return "\xFF\xFE" + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
     };
