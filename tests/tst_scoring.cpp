@@ -304,8 +304,11 @@ void TestScoring::closing()
     QVERIFY(QTest::qWaitForWindowActive(scoring));
 
     if (key) {
-        QTest::keyClick(scoring->windowHandle(), Qt::Key(key & ~Qt::KeyboardModifierMask),
-                        Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+        // Delete types DEL, a control character, as the window system sends it.
+        const auto code = Qt::Key(key & ~Qt::KeyboardModifierMask);
+        QTest::sendKeyEvent(QTest::Click, scoring->windowHandle(), code,
+                            code == Qt::Key_Delete ? '\x7f' : QTest::keyToAscii(code),
+                            Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
     } else {
         const QWidget *clicked = target == QLatin1String("surface") ? nullptr : control(target);
         const QPoint where = clicked ? clicked->geometry().center() : QPoint(4, 500);
