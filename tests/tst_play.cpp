@@ -242,6 +242,14 @@ void TestPlay::wholeGameByKeys()
     };
     QTest::keyClick(window, Qt::Key_Tab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), frmMain->grdCells);
+    // The card stops at the grid's edges, whatever the number of steps.
+    const std::pair<Qt::Key, int> edges[] = {
+        {Qt::Key_Right, targetCell / 5 * 5 + 4}, {Qt::Key_Down, 24}, {Qt::Key_Left, 20}, {Qt::Key_Up, 0}};
+    for (const auto &[key, edge] : edges) {
+        for (int step = 0; step < GridSize; ++step)
+            QTest::keyClick(window, key);
+        QCOMPARE(int(targetCell), edge);
+    }
     while (packPosition < 24) {
         const int cell = availableCells().first();
         walkTo(cell);
