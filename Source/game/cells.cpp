@@ -34,12 +34,23 @@ QString FrmMain::getCardImageFilename(int cardSuit, int cardRank) const
            QStringLiteral(".gif");
 }
 
+// The card at its own size; a broken picture ends the program.
+static QImage loadCardAtItsSize(const QString &path)
+{
+    QString problem;
+    const QImage picture =
+        platform::LoadPicture(path, QSize(FrmMain::CardWidth, FrmMain::CardHeight), &problem);
+    if (picture.isNull())
+        platform::endForBrokenPicture(path, problem);
+    return picture;
+}
+
 QImage FrmMain::loadCardImage(int cardSuit, int cardRank) const
 {
     const QString path = getCardImageFilename(cardSuit, cardRank);
-    QString problem;
     // On a dense screen the card drawn at twice the size, where it can be loaded; else the card itself.
     if (devicePixelRatioF() > 1) {
+        QString problem;
         QImage dense = platform::LoadPicture(platform::atTwiceTheSize(path),
                                              QSize(2 * CardWidth, 2 * CardHeight), &problem);
         if (!dense.isNull()) {
@@ -47,24 +58,15 @@ QImage FrmMain::loadCardImage(int cardSuit, int cardRank) const
             return dense;
         }
     }
-    const QImage picture = platform::LoadPicture(path, QSize(CardWidth, CardHeight), &problem);
-    if (picture.isNull())
-        platform::endForBrokenPicture(path, problem);
-    return picture;
+    return loadCardAtItsSize(path);
 }
 
 void FrmMain::checkPack() const
 {
-    const auto check = [this](int cardSuit, int cardRank) {
-        const QString path = getCardImageFilename(cardSuit, cardRank);
-        QString problem;
-        if (platform::LoadPicture(path, QSize(CardWidth, CardHeight), &problem).isNull())
-            platform::endForBrokenPicture(path, problem);
-    };
-    check(0, 0);
+    loadCardAtItsSize(getCardImageFilename(0, 0));
     for (int suit = 1; suit <= 4; ++suit) {
         for (int rank = 1; rank <= 13; ++rank)
-            check(suit, rank);
+            loadCardAtItsSize(getCardImageFilename(suit, rank));
     }
 }
 
