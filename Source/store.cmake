@@ -2,8 +2,8 @@
 # stand-in that keeps the registry in a file. Free of Qt, so that the store's own steps also build as
 # a Windows program against the real registry, and its file reader as a fuzz target.
 add_library(tallyfive_store STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/game/modInitialize.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/game/modInitialize.h
+  ${CMAKE_CURRENT_LIST_DIR}/state/modInitialize.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/state/modInitialize.h
   ${CMAKE_CURRENT_LIST_DIR}/platform/registry.h
   ${CMAKE_CURRENT_LIST_DIR}/platform/storeLock.h
   ${CMAKE_CURRENT_LIST_DIR}/platform/windows1252.cpp

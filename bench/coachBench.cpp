@@ -3,8 +3,8 @@
 //
 //     tallyfive_coach_bench [DEALS] [SEED]
 #include "coach/coach.h"
-#include "game/shuffle.h"
-#include "scoring/handEvaluation.h"
+#include "rules/handEvaluation.h"
+#include "rules/shuffle.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,8 +13,6 @@
 #include <cstdlib>
 #include <random>
 #include <vector>
-
-using namespace modInitialize;
 
 namespace
 {

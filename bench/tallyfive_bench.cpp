@@ -4,8 +4,8 @@
 
 #include "controls/LabelControl.h"
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
-#include "scoring/handEvaluation.h"
+#include "rules/handEvaluation.h"
+#include "state/modInitialize.h"
 #include "topscores/topScoreStore.h"
 
 #include <QApplication>

@@ -297,7 +297,7 @@ void TestAbout::layout()
     QFETCH(QRect, browser);
     QFETCH(QRect, button);
 
-    frmAbout = new FrmAbout;
+    frmAbout = new FrmAbout(frmMain);
     QPointer<FrmAbout> about = frmAbout;
     about->setFixedSize(inner);
     about->show();

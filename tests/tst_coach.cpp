@@ -3,9 +3,9 @@
 // ready, asked by H in the game window, tst_table shows.
 #include "coach/coach.h"
 #include "coach/line.h"
-#include "game/modInitialize.h"
-#include "game/shuffle.h"
-#include "scoring/handEvaluation.h"
+#include "rules/handEvaluation.h"
+#include "rules/shuffle.h"
+#include "state/modInitialize.h"
 
 #include <QTest>
 #include <algorithm>

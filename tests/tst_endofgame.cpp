@@ -4,7 +4,7 @@
 
 #include "controls/LabelControl.h"
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 #include "topscores/FrmScoring.h"
 #include "topscores/FrmTopScore.h"
 #include "topscores/nameText.h"

@@ -5,8 +5,8 @@
 
 #include "controls/LabelControl.h"
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
-#include "scoring/handEvaluation.h"
+#include "rules/handEvaluation.h"
+#include "state/modInitialize.h"
 
 #include <QMap>
 #include <QTest>

@@ -7,7 +7,7 @@
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 #include "topscores/FrmTopScore.h"
 #include <QLineEdit>
 

@@ -7,7 +7,7 @@
 #include "controls/LineControl.h"
 #include "controls/mousePointer.h"
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 #include "topscores/FrmScoring.h"
 #include "topscores/sideBySide.h"
 

@@ -8,10 +8,10 @@
 #include "controls/twips.h"
 #include "controls/vbColor.h"
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
-#include "game/shuffle.h"
 #include "platform/loadPicture.h"
 #include "platform/testHooks.h"
+#include "rules/shuffle.h"
+#include "state/modInitialize.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -4,7 +4,7 @@
 
 #include "controls/LabelControl.h"
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 #include "topscores/FrmScoring.h"
 #include "topscores/FrmTopScore.h"
 #include "topscores/nameText.h"
@@ -99,26 +99,29 @@ void TestTopScore::dialogAsDesigned()
     // Away from the screen's centre, so that a dialog centred on the screen shows.
     const QPoint corner = frmMain->screen()->availableGeometry().topLeft();
     moveAndSettle(corner);
-    const bool opened = answerTopScoreDialog(showTopScoreDialog, [&](FrmTopScore *dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Top Score!"));
-        QCOMPARE(dialog->size(), QSize(367, 80));
-        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-        const Qt::WindowFlags flags = dialog->windowFlags();
-        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        QCOMPARE(dialog->lblText->text(),
-                 QStringLiteral("You have got a top score!  Add your name to the Top Scores table..."));
-        QCOMPARE(dialog->cmdOK->text(), QStringLiteral("OK"));
-        // The name box and OK where a click finds them.
-        QCOMPARE(dialog->childAt(20, 45), dialog->txtName);
-        QCOMPARE(dialog->childAt(300, 45), dialog->cmdOK);
-        QCOMPARE(QApplication::focusWidget(), dialog->txtName);
-        QTest::keyClick(dialog->windowHandle(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), dialog->cmdOK);
-        // Centred on the game window, frames included, once a window manager has framed it.
-        QTRY_VERIFY(
-            (dialog->frameGeometry().center() - frmMain->frameGeometry().center()).manhattanLength() <= 2);
-    });
+    const bool opened = answerTopScoreDialog(
+        [] { frmMain->showTopScoreDialog(); },
+        [&](FrmTopScore *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Top Score!"));
+            QCOMPARE(dialog->size(), QSize(367, 80));
+            QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+            const Qt::WindowFlags flags = dialog->windowFlags();
+            QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QVERIFY(flags & Qt::WindowCloseButtonHint);
+            QCOMPARE(dialog->lblText->text(),
+                     QStringLiteral("You have got a top score!  Add your name to the Top Scores table..."));
+            QCOMPARE(dialog->cmdOK->text(), QStringLiteral("OK"));
+            // The name box and OK where a click finds them.
+            QCOMPARE(dialog->childAt(20, 45), dialog->txtName);
+            QCOMPARE(dialog->childAt(300, 45), dialog->cmdOK);
+            QCOMPARE(QApplication::focusWidget(), dialog->txtName);
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), dialog->cmdOK);
+            // Centred on the game window, frames included, once a window manager has framed it.
+            QTRY_VERIFY(
+                (dialog->frameGeometry().center() - frmMain->frameGeometry().center()).manhattanLength() <=
+                2);
+        });
     QVERIFY(opened);
 }
 
@@ -170,13 +173,14 @@ void TestTopScore::answers()
     for (int click = 0; click < clicks; ++click)
         QTest::mouseClick(frmMain->cmdScoring, Qt::LeftButton);
 
-    QVERIFY(answerTopScoreDialog(showTopScoreDialog, [&](FrmTopScore *dialog) {
-        if (!meanwhile.isEmpty()) {
-            storeTopScores(meanwhile);
-            setTopScores(before);
-        }
-        typeAndAnswer(dialog, typed, static_cast<Answer>(answer));
-    }));
+    QVERIFY(answerTopScoreDialog([] { frmMain->showTopScoreDialog(); },
+                                 [&](FrmTopScore *dialog) {
+                                     if (!meanwhile.isEmpty()) {
+                                         storeTopScores(meanwhile);
+                                         setTopScores(before);
+                                     }
+                                     typeAndAnswer(dialog, typed, static_cast<Answer>(answer));
+                                 }));
 
     QVERIFY(!frmTopScore);
     if (entered.isEmpty()) {

@@ -3,7 +3,7 @@
 #include "support/testSupport.h"
 
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 
 #include <QApplication>
 #include <QMap>

@@ -1,8 +1,8 @@
 // The four suits: their colours and their outlines. Which suit number shows which face is the game's
-// own to say, in game/suits.h.
+// own to say, in rules/suits.h.
 #pragma once
 
-#include "game/suits.h"
+#include "rules/suits.h"
 
 #include <QColor>
 #include <QImage>

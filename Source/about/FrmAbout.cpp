@@ -5,7 +5,6 @@
 #include "controls/fixedWindow.h"
 #include "controls/mousePointer.h"
 #include "controls/twips.h"
-#include "game/FrmMain.h"
 #include "platform/WebBrowser.h"
 #include "platform/executableFolder.h"
 
@@ -15,7 +14,7 @@
 
 FrmAbout *frmAbout = nullptr;
 
-FrmAbout::FrmAbout() : QDialog(nullptr, fixedWindowFlags(Qt::Dialog))
+FrmAbout::FrmAbout(const QWidget *centreOver) : QDialog(nullptr, fixedWindowFlags(Qt::Dialog))
 {
     // Closing unloads the window: the next click on the credits link builds it and loads the page
     // afresh.
@@ -24,17 +23,18 @@ FrmAbout::FrmAbout() : QDialog(nullptr, fixedWindowFlags(Qt::Dialog))
     setFixedSize(twipsToPixels(6135), twipsToPixels(4095));
     setMouseTracking(true);
 
+    // The button's place and the view's size come from the layout, Form_Resize, as the window is shown.
     cmdOK = new QPushButton(QStringLiteral("Close"), this);
-    place(cmdOK, 4755, 3615, 1260, 345);
+    cmdOK->resize(twipsToPixels(1260), twipsToPixels(345));
     cmdOK->setDefault(true);
     webBrowser = new platform::WebBrowser(this);
     webBrowser->setAccessibleName(QStringLiteral("About Tallyfive"));
-    place(webBrowser, 120, 120, 5895, 3375);
+    webBrowser->move(twipsToPixels(120), twipsToPixels(120));
     setTabOrder(cmdOK, webBrowser);
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
 
-    centreWindow(this, frmMain);
+    centreWindow(this, centreOver);
     Form_Load();
 }
 

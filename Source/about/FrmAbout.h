@@ -15,7 +15,8 @@ class FrmAbout : public QDialog
     Q_OBJECT
 
 public:
-    FrmAbout();
+    // Centred over `centreOver`, the game window, though it names no owner.
+    explicit FrmAbout(const QWidget *centreOver);
     ~FrmAbout() override;
 
     // Controls, named as designed, in tab order.

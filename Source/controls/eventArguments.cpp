@@ -1,9 +1,7 @@
 #include "controls/eventArguments.h"
 
 #include "controls/twips.h"
-#include "platform/keyLetter.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 int buttonMask(const QMouseEvent *event)
@@ -27,9 +25,4 @@ float twipsX(const QMouseEvent *event)
 float twipsY(const QMouseEvent *event)
 {
     return pixelsToTwips(event->position().y());
-}
-
-int keyCode(const QKeyEvent *event)
-{
-    return latinKeyCode(event);
 }

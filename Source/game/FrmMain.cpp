@@ -174,51 +174,6 @@ void FrmMain::closeEvent(QCloseEvent *event)
     cmdQuit_Click();
 }
 
-// The button an access key presses: Alt with the key of N, Q or S, whatever letter the keyboard's
-// layout puts on it; and Ctrl+N and Ctrl+Q, as on every desktop.
-QPushButton *FrmMain::accessKeyButton(const QKeyEvent *key) const
-{
-    const auto chord = key->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
-    if (chord != Qt::AltModifier && chord != Qt::ControlModifier)
-        return nullptr;
-    switch (keyCode(key)) {
-    case Qt::Key_N:
-        return cmdNew;
-    case Qt::Key_Q:
-        return cmdQuit;
-    case Qt::Key_S:
-        return chord == Qt::AltModifier ? cmdScoring : nullptr;
-    default:
-        return nullptr;
-    }
-}
-
-// The grid's keys: the arrows move the waiting card, Enter and Space place it as a click would.
-bool FrmMain::takeGridKey(const QKeyEvent *key)
-{
-    switch (key->key()) {
-    case Qt::Key_Left:
-        moveWaitingCard(-1, 0);
-        return true;
-    case Qt::Key_Right:
-        moveWaitingCard(1, 0);
-        return true;
-    case Qt::Key_Up:
-        moveWaitingCard(0, -1);
-        return true;
-    case Qt::Key_Down:
-        moveWaitingCard(0, 1);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        imgPack_Click();
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
@@ -227,48 +182,7 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
     // The grid shows the waiting card over its cell as soon as it has the focus.
     if (watched == grdCells && type == QEvent::FocusIn)
         moveWaitingCard(0, 0);
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
-        return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    // The access keys are the window's own, so that they follow the key and not the layout's letter.
-    if (type == QEvent::ShortcutOverride) {
-        if (accessKeyButton(key))
-            event->accept();
-        return false;
-    }
-    // A key that a button left unused travels on to the window: it was seen already.
-    const QWidget *focus = QApplication::focusWidget();
-    if (watched == this && focus && focus != this && isAncestorOf(focus))
-        return false;
-    // Held keys repeat as release and press pairs; only the real press and release count.
-    if (key->isAutoRepeat())
-        return false;
-    if (type == QEvent::KeyRelease) {
-        Form_KeyUp(keyCode(key), shiftMask(key->modifiers()));
-        return false;
-    }
-    Form_KeyDown(keyCode(key), shiftMask(key->modifiers()));
-    if (QPushButton *button = accessKeyButton(key)) {
-        button->animateClick();
-        return true;
-    }
-    if (watched == grdCells && takeGridKey(key))
-        return true;
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if ((watched == lblCredits3 && enter) || key->key() == Qt::Key_F1) {
-        lblCredits3_Click();
-        return true;
-    }
-    if (keyCode(key) == Qt::Key_H &&
-        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        askCoach();
-        return true;
-    }
-    // Enter presses the button that has the focus, as Space does.
-    auto *focused = qobject_cast<QPushButton *>(watched);
-    if (focused && enter) {
-        focused->click();
-        return true;
-    }
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride)
+        return takeKey(watched, static_cast<QKeyEvent *>(event));
     return false;
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/mousePointer.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 
 #include <QWidget>
 
@@ -33,7 +33,7 @@ public:
     QPushButton *cmdNew;
     QPushButton *cmdScoring;
     ImageControl *imgPack;
-    ImageControl *imgCard[modInitialize::CellCount];
+    ImageControl *imgCard[CellCount];
     ImageControl *imgNextCard;
     ImageControl *imgTitle;
     LabelControl *lblCredits3;
@@ -47,7 +47,7 @@ public:
     LabelControl *lblCredits1;
     LabelControl *lblTotal;
     LabelControl *lblNext;
-    ShapeControl *shpEmpty[modInitialize::CellCount];
+    ShapeControl *shpEmpty[CellCount];
     ShapeControl *shpNextCard;
     // The grid as the keyboard reaches it.
     GridControl *grdCells;
@@ -76,9 +76,12 @@ public:
     void imgPack_Click();
     void calculateScore();
     void reviseScore(int targetCellX, int targetCellY);
-    void Form_KeyDown(int KeyCode, int Shift);
-    void Form_KeyUp(int KeyCode, int Shift);
+    void Form_KeyDown(Qt::Key KeyCode, Qt::KeyboardModifiers Shift);
+    void Form_KeyUp(Qt::Key KeyCode, Qt::KeyboardModifiers Shift);
     void undoLastMove();
+
+    // Loads the top-score dialog, shows it modally over the game window and returns once it has closed.
+    void showTopScoreDialog();
 
     // The coach: lays the waiting card over the cell it picks.
     void askCoach();
@@ -102,6 +105,7 @@ private:
     void endGame();
     QPushButton *accessKeyButton(const QKeyEvent *key) const;
     bool takeGridKey(const QKeyEvent *key);
+    bool takeKey(QObject *watched, QKeyEvent *key);
     // What a screen reader says of a cell, and of the waiting and the next card.
     void nameCell(int x, int y);
     void nameCards();

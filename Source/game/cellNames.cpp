@@ -3,7 +3,7 @@
 #include "game/FrmMain.h"
 
 #include "controls/ImageControl.h"
-#include "game/cardNames.h"
+#include "rules/cardNames.h"
 
 using namespace modInitialize;
 
@@ -12,7 +12,7 @@ void FrmMain::nameCell(int x, int y)
     QString content;
     switch (gridState[x][y]) {
     case Occupied:
-        content = cardName(gridSuit[x][y], gridRank[x][y]);
+        content = QString::fromStdString(cardName(gridSuit[x][y], gridRank[x][y]));
         break;
     case Available:
         content = QStringLiteral("empty, a card can go here");
@@ -27,11 +27,12 @@ void FrmMain::nameCell(int x, int y)
 void FrmMain::nameCards()
 {
     const bool waiting = packPosition < LastCard;
-    imgPack->setAccessibleName(waiting ? QStringLiteral("Card to place: ") +
-                                             cardName(packSuit[packPosition], packRank[packPosition])
-                                       : QStringLiteral("No card to place: the game is over"));
-    imgNextCard->setAccessibleName(waiting
-                                       ? QStringLiteral("Next card: ") +
-                                             cardName(packSuit[packPosition + 1], packRank[packPosition + 1])
-                                       : QStringLiteral("No more cards"));
+    imgPack->setAccessibleName(
+        waiting ? QStringLiteral("Card to place: ") +
+                      QString::fromStdString(cardName(packSuit[packPosition], packRank[packPosition]))
+                : QStringLiteral("No card to place: the game is over"));
+    imgNextCard->setAccessibleName(
+        waiting ? QStringLiteral("Next card: ") +
+                      QString::fromStdString(cardName(packSuit[packPosition + 1], packRank[packPosition + 1]))
+                : QStringLiteral("No more cards"));
 }

@@ -18,6 +18,13 @@ static bool beatsAnEntry(int16_t total)
     return false;
 }
 
+void FrmMain::showTopScoreDialog()
+{
+    if (!frmTopScore)
+        frmTopScore = new FrmTopScore(this);
+    frmTopScore->exec();
+}
+
 void FrmMain::endGame()
 {
     const QImage noMoreCards = loadCardImage(0, 0);

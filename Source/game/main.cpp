@@ -1,6 +1,6 @@
 // Tallyfive: a solitaire of poker hands laid on a 5 x 5 grid.
 #include "game/identity.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 
 #include <QApplication>
 

@@ -3,8 +3,8 @@
 
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
-#include "game/shuffle.h"
 #include "platform/randomNumbers.h"
+#include "rules/shuffle.h"
 
 #include <QCoreApplication>
 
@@ -13,12 +13,8 @@ using namespace modInitialize;
 void FrmMain::Form_Load()
 {
     for (int16_t y = 0; y < GridSize; ++y) {
-        for (int16_t x = 0; x < GridSize; ++x) {
+        for (int16_t x = 0; x < GridSize; ++x)
             setCellUnavailable(x, y);
-            gridSuit[x][y] = 0;
-            gridRank[x][y] = 0;
-            gridState[x][y] = Unavailable;
-        }
         rowScore[y] = 0;
         columnScore[y] = 0;
     }

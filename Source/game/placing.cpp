@@ -7,7 +7,7 @@ void FrmMain::imgPack_Click()
 {
     const auto x = static_cast<int16_t>(getCellX(targetCell));
     const auto y = static_cast<int16_t>(getCellY(targetCell));
-    if (gridState[x][y] != Available || packPosition > LastCard)
+    if (gridState[x][y] != Available)
         return;
 
     // The record for undo: the cell, and what its neighbours were before the move.

@@ -1,5 +1,5 @@
 // The start routine: the top-score table first, then the game window, which deals the first game.
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 
 #include "game/FrmMain.h"
 #include "topscores/topScoreStore.h"

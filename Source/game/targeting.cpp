@@ -24,7 +24,7 @@ MousePointer FrmMain::targetPointer() const
 {
     const auto x = static_cast<int16_t>(getCellX(targetCell));
     const auto y = static_cast<int16_t>(getCellY(targetCell));
-    return gridState[x][y] == Available && packPosition <= LastCard ? vbArrow : vbNoDrop;
+    return gridState[x][y] == Available ? vbArrow : vbNoDrop;
 }
 
 // After a move, an undo or a new game the cell under the waiting card may have changed its state:

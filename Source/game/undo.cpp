@@ -1,25 +1,7 @@
-// Undo: releasing Z while Ctrl is held takes back the last placement, once.
+// Undo: Ctrl+Z (keyboard.cpp) takes back the last placement, once.
 #include "game/FrmMain.h"
 
 using namespace modInitialize;
-
-constexpr int vbKeyZ = 90;
-constexpr int vbCtrlMask = 2;
-
-void FrmMain::Form_KeyDown(int, int Shift)
-{
-    if (Shift & vbCtrlMask)
-        ctrlKeyDown = True;
-}
-
-void FrmMain::Form_KeyUp(int KeyCode, int Shift)
-{
-    // Cleared first, so a flag left from earlier never turns a plain Z into an undo.
-    if (!(Shift & vbCtrlMask))
-        ctrlKeyDown = False;
-    if (KeyCode == vbKeyZ && ctrlKeyDown)
-        undoLastMove();
-}
 
 // Gives a neighbour back the state it had before the move; off-grid cells are ignored.
 static void restoreNeighbour(FrmMain *form, int x, int y, int32_t state)

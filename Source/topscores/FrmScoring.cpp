@@ -12,7 +12,7 @@
 #include "controls/twips.h"
 #include "controls/vbColor.h"
 #include "platform/loadPicture.h"
-#include "scoring/handEvaluation.h"
+#include "rules/handEvaluation.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "controls/ClickTracker.h"
-#include "game/modInitialize.h"
-#include "scoring/handEvaluation.h"
+#include "rules/handEvaluation.h"
+#include "state/modInitialize.h"
 
 #include <QWidget>
 

@@ -6,9 +6,8 @@
 #include "controls/fixedWindow.h"
 #include "controls/twips.h"
 #include "controls/vbColor.h"
-#include "game/FrmMain.h"
-#include "game/modInitialize.h"
 #include "platform/storeLock.h"
+#include "state/modInitialize.h"
 #include "topscores/FrmScoring.h"
 #include "topscores/nameText.h"
 #include "topscores/topScoreStore.h"
@@ -116,11 +115,4 @@ bool FrmTopScore::eventFilter(QObject *watched, QEvent *event)
         (static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier))
         return true;
     return QDialog::eventFilter(watched, event);
-}
-
-void showTopScoreDialog()
-{
-    if (!frmTopScore)
-        frmTopScore = new FrmTopScore(frmMain);
-    frmTopScore->exec();
 }

@@ -33,6 +33,3 @@ protected:
 };
 
 extern FrmTopScore *frmTopScore;
-
-// Loads the dialog, shows it modally over the game window and returns once it has closed.
-void showTopScoreDialog();

@@ -3,7 +3,7 @@
 // copy of the game stored better ones meanwhile, enters nothing.
 #include "topscores/FrmTopScore.h"
 
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 
 using namespace modInitialize;
 

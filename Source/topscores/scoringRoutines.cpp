@@ -3,7 +3,7 @@
 
 #include "controls/LabelControl.h"
 #include "controls/mousePointer.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 #include "topscores/nameText.h"
 
 using namespace modInitialize;

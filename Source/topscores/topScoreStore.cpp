@@ -3,8 +3,8 @@
 // 8-bit text, byte for byte. Nothing here is ever reported to the player.
 #include "topscores/topScoreStore.h"
 
-#include "game/modInitialize.h"
 #include "platform/registry.h"
+#include "state/modInitialize.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // Fuzzes the registry stand-in's file. For any bytes that read as a registry export: what is written
 // reads back to the same values, a second write gives the same bytes, and the store's load, save and
 // load again give the same table.
-#include "game/modInitialize.h"
 #include "platform/registryFile.h"
+#include "state/modInitialize.h"
 #include "topscores/topScoreStore.h"
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 // "escape", "quit", "ctrl-q" or "close"; a second argument names the folder the game takes for its own.
 // Any message box is answered, and its text written to stdout, so the run never waits for a player.
 #include "game/FrmMain.h"
-#include "game/modInitialize.h"
 #include "platform/testHooks.h"
+#include "state/modInitialize.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -4,8 +4,8 @@
 //   save-sample   saves the sample table
 //   check-sample  loads the table and checks that it is the sample
 //   check-limits  stores names of 254 and 255 bytes and checks the answers and what loads
-#include "game/modInitialize.h"
 #include "platform/registry.h"
+#include "state/modInitialize.h"
 #include "topscores/topScoreStore.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The top-score store over the registry stand-in: what loads from which stored values, what a save
 // writes, the file it leaves, and the bad files a player's disk may hold in place of a good one.
-#include "game/modInitialize.h"
 #include "platform/registry.h"
+#include "state/modInitialize.h"
 #include "support/testSupport.h"
 #include "topscores/topScoreStore.h"
 

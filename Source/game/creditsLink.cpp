@@ -19,6 +19,6 @@ void FrmMain::lblCredits3_MouseMove(int, int, float, float)
 void FrmMain::lblCredits3_Click()
 {
     if (!frmAbout)
-        frmAbout = new FrmAbout;
+        frmAbout = new FrmAbout(this);
     frmAbout->exec();
 }

@@ -2,7 +2,7 @@
 #include "game/FrmMain.h"
 
 #include "controls/LabelControl.h"
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 
 using namespace modInitialize;
 

@@ -1,6 +1,6 @@
 // The shared state, zero and empty at start. Free of Qt, so that the top-score store builds with it
 // alone.
-#include "game/modInitialize.h"
+#include "state/modInitialize.h"
 
 namespace modInitialize
 {

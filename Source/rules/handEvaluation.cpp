@@ -1,6 +1,6 @@
 // Pairs, two pairs, triplets and four of a kind count as soon as their cards lie in the line;
 // straights, flushes and full houses need all five cells.
-#include "scoring/handEvaluation.h"
+#include "rules/handEvaluation.h"
 
 const HandValue combinationValues[CombinationCount] = {
     {2, "Pair"},        {5, "Two Pair"},        {10, "Triplet"},        {15, "Straight"},     {20, "Flush"},

@@ -3,11 +3,10 @@
 // their order, so with a uniform source every order of the pack is equally likely.
 #pragma once
 
-#include "game/modInitialize.h"
+#include "rules/sizes.h"
 
 #include <functional>
 
 // nextRandom gives numbers r with 0 <= r < 1; the k-th card dealt is card floor(n * r + 1) of the
 // n cards left.
-void shufflePack(const std::function<double()> &nextRandom, int16_t suit[modInitialize::PackSize],
-                 int16_t rank[modInitialize::PackSize]);
+void shufflePack(const std::function<double()> &nextRandom, int16_t suit[PackSize], int16_t rank[PackSize]);

@@ -1,7 +1,9 @@
 // The start-up module: the start routine and every piece of state that outlives one event.
-// Plain variables with no Qt types, so that the top-score store builds without Qt; Main lives in
-// startUp.cpp.
+// Plain variables with no Qt types, so that the top-score store builds without Qt. Main starts the
+// game window, and so lives beside it, in game/startUp.cpp.
 #pragma once
+
+#include "rules/sizes.h"
 
 #include <cstdint>
 #include <string>
@@ -13,10 +15,6 @@ constexpr int16_t True = -1;
 constexpr int16_t False = 0;
 
 enum : int16_t {
-    GridSize = 5,    // columns, and rows
-    CellCount = 25,  // cells of the grid, numbered x + 5 * y
-    PackSize = 52,   // cards of the pack
-    LastCard = 25,   // the pack position that ends a game: 25 cards lie on the table
     TopEntries = 5,  // entries of the top-score table
     NameLength = 20, // characters of a name, as typed and as shown
 };

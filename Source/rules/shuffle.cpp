@@ -1,16 +1,14 @@
-#include "game/shuffle.h"
+#include "rules/shuffle.h"
 
 #include <cmath>
 #include <string>
-
-using namespace modInitialize;
 
 void shufflePack(const std::function<double()> &nextRandom, int16_t suit[PackSize], int16_t rank[PackSize])
 {
     // The unshuffled pack, two letters a card: 64 + suit, then 64 + rank.
     std::string pack;
-    for (int cardSuit = 1; cardSuit <= 4; ++cardSuit) {
-        for (int cardRank = 1; cardRank <= 13; ++cardRank) {
+    for (int cardSuit = 1; cardSuit <= SuitCount; ++cardSuit) {
+        for (int cardRank = 1; cardRank <= RankCount; ++cardRank) {
             pack += static_cast<char>(64 + cardSuit);
             pack += static_cast<char>(64 + cardRank);
         }

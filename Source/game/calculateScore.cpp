@@ -2,8 +2,8 @@
 #include "game/FrmMain.h"
 
 #include "controls/LabelControl.h"
-#include "game/modInitialize.h"
-#include "scoring/handEvaluation.h"
+#include "rules/handEvaluation.h"
+#include "state/modInitialize.h"
 
 using namespace modInitialize;
 

@@ -1,6 +1,6 @@
 // A card as a screen reader says it: "queen of spades".
 #pragma once
 
-#include <QString>
+#include <string>
 
-QString cardName(int cardSuit, int cardRank);
+std::string cardName(int cardSuit, int cardRank);
