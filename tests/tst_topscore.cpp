@@ -98,7 +98,7 @@ void TestTopScore::dialogAsDesigned()
 {
     // Away from the screen's centre, so that a dialog centred on the screen shows.
     const QPoint corner = frmMain->screen()->availableGeometry().topLeft();
-    moveAndSettle(corner);
+    QVERIFY(moveAndSettle(corner));
     const bool opened = answerTopScoreDialog(
         [] { frmMain->showTopScoreDialog(); },
         [&](FrmTopScore *dialog) {

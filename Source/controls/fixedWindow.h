@@ -15,5 +15,6 @@ Qt::WindowFlags fixedWindowFlags(Qt::WindowType kind, bool minimiseButton = fals
 void centreWindow(QWidget *window, const QWidget *owner);
 
 // Runs `place` now, and once more when the window manager has framed the window, so that a place
-// worked out from the whole window, frame included, holds from the first showing on.
+// worked out from the whole window, frame included, holds from the first showing on. Until then the
+// window holds a child object named "placingWhenFramed".
 void placeWhenFramed(QWidget *window, const std::function<void()> &place);

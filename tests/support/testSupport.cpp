@@ -20,12 +20,27 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <sys/stat.h>
+#include <xcb/xcb.h>
 
 using namespace modInitialize;
 
 namespace testSupport
 {
+
+int runTests(int argc, char *argv[], std::initializer_list<std::pair<QObject *, Needs>> objects)
+{
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    const bool xServer = QGuiApplication::platformName() == QLatin1String("xcb");
+    const bool managed = xServer && !qEnvironmentVariableIsEmpty("TALLYFIVE_WINDOW_MANAGER");
+    int failed = 0;
+    for (const auto &[tests, needs] : objects) {
+        if (needs == Needs::Nothing || (needs == Needs::XServer && xServer) || managed)
+            failed += QTest::qExec(tests, argc, argv);
+    }
+    return failed;
+}
 
 void useTemporaryDataFolder()
 {
@@ -56,8 +71,10 @@ FrmMain *openGame()
         frmMain->Form_Load();
     }
     frmMain->activateWindow();
-    if (!QTest::qWaitForWindowActive(frmMain))
-        qWarning("the game window did not become active");
+    // Active, and placed where the program puts it once a window manager has framed it.
+    if (!QTest::qWaitForWindowActive(frmMain) ||
+        !QTest::qWaitFor([] { return !frmMain->findChild<QObject *>(QStringLiteral("placingWhenFramed")); }))
+        qFatal("the game window did not become active and placed");
     return frmMain;
 }
 
@@ -300,9 +317,10 @@ bool answerTopScoreDialog(const std::function<void()> &open, const std::function
             return;
         opened = true;
         // A dialog counts as active while its owner still is, so this waits for the dialog itself.
-        if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }))
-            qWarning("the top-score dialog did not become active");
-        answer(dialog);
+        if (QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }))
+            answer(dialog);
+        else
+            QTest::qFail("the top-score dialog did not become active", __FILE__, __LINE__);
         // A dialog the answer left open would hold the test forever.
         if (frmTopScore && frmTopScore->isVisible())
             frmTopScore->reject();
@@ -320,12 +338,29 @@ void storeTopScores(const QString &table)
     saveTopScores();
 }
 
-void moveAndSettle(QPoint frameTopLeft)
+// Where the window system has the window's inside now: Qt takes a move as done before a window
+// manager has made it.
+static QPoint placeInWindowSystem(const QWidget *window)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return window->geometry().topLeft();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const auto cookie = xcb_translate_coordinates(connection, xcb_window_t(window->winId()), root, 0, 0);
+    xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(connection, cookie, nullptr);
+    const QPoint place = reply ? QPoint(reply->dst_x, reply->dst_y) : QPoint(-1, -1);
+    std::free(reply);
+    return place;
+}
+
+bool moveAndSettle(QPoint frameTopLeft)
 {
     frmMain->move(frameTopLeft);
-    QTest::qWait(QGuiApplication::platformName() == QLatin1String("xcb") ? 300 : 0);
-    if (frmMain->frameGeometry().topLeft() != frameTopLeft)
-        qWarning("the game window did not move");
+    return QTest::qWaitFor([frameTopLeft] {
+        return frmMain->frameGeometry().topLeft() == frameTopLeft &&
+               placeInWindowSystem(frmMain) == frmMain->geometry().topLeft();
+    });
 }
 
 bool layBadFile(const QString &path, const QString &kind, qint64 size)

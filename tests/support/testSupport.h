@@ -9,12 +9,23 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 class FrmMain;
 class FrmTopScore;
+class QObject;
 
 namespace testSupport
 {
+
+// What a test object's cases need to run: nothing more than any run has, a real X server, or a window
+// manager in one as well (tests/inXServer.sh names it in TALLYFIVE_WINDOW_MANAGER).
+enum class Needs { Nothing, XServer, WindowManager };
+
+// Runs, with Qt Test, each of the test objects whose needs this run meets; the others are not run at
+// all, so that no run skips a case it cannot test. Called from main() once QApplication exists.
+int runTests(int argc, char *argv[], std::initializer_list<std::pair<QObject *, Needs>> objects);
 
 // Points the top-score store at a fresh temporary folder; call before anything loads.
 void useTemporaryDataFolder();
@@ -83,8 +94,9 @@ void storeTopScores(const QString &table);
 bool answerTopScoreDialog(const std::function<void()> &open,
                           const std::function<void(FrmTopScore *)> &answer);
 
-// Moves the game window, frame included, and gives a window manager time to do the same.
-void moveAndSettle(QPoint frameTopLeft);
+// Moves the game window, frame included, and waits until the window system has it there too; false
+// when it never has.
+bool moveAndSettle(QPoint frameTopLeft);
 
 // Lays in `path` what a player's disk may hold in place of a file: "fifo", "device" (a link to
 // /dev/zero), "oversized" (a sparse file of `size` bytes) or "bomb" (a GIF of 5000 x 5000 pixels in 29
