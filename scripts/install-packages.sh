@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2 fonts-dancingscript)
 if [ "${1:-}" = test ]; then
   packages+=(xvfb openbox x11-utils x11-xkb-utils xdotool g++-mingw-w64-x86-64-posix wine wine64 clang
-    libclang-rt-14-dev at-spi2-core dbus python3-pyatspi imagemagick desktop-file-utils appstream dpkg-dev file)
+    libclang-rt-14-dev at-spi2-core dbus python3-pyatspi imagemagick desktop-file-utils appstream dpkg-dev file
+    lintian man-db)
 fi
 
 missing=()
