@@ -64,11 +64,16 @@ window=$(timeout 20 xdotool search --sync --name '^Tallyfive$' | head -n 1)
 if [ -z "$window" ]; then
     fail "the installed game shows no window"; cat "$work/game.log"
 else
-    sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    import -window root "$work/screen.png"
-    # The centre cell, 166 and 216 pixels into the window, holds the first card: a picture of many colours.
-    colours=$(/usr/bin/convert "$work/screen.png" -crop "71x96+$((X + 166))+$((Y + 216))" +repage -format %k info:)
+    # The centre cell, 166 and 216 pixels into the window, holds the first card once the window is drawn:
+    # a picture of many colours. Looked at until it shows, for at most 20 seconds.
+    colours=0
+    for _ in $(seq 100); do
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        import -window root "$work/screen.png"
+        colours=$(/usr/bin/convert "$work/screen.png" -crop "71x96+$((X + 166))+$((Y + 216))" +repage -format %k info:)
+        [ "$colours" -gt 8 ] && xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (16 x 16)' && break
+        sleep 0.2
+    done
     [ "$colours" -gt 8 ] || fail "no card is drawn in the centre cell ($colours colours)"
     xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (16 x 16)' || fail "the window shows no icon"
     echo "the installed game shows its window, its first card in $colours colours, and its icon"
