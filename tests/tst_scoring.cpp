@@ -30,7 +30,7 @@ FrmScoring *openScoring()
 {
     QTest::mouseClick(frmMain->cmdScoring, Qt::LeftButton);
     // A window that never shows is no window to test.
-    return frmScoring && QTest::qWaitForWindowExposed(frmScoring) ? frmScoring : nullptr;
+    return frmScoring && QTest::qWaitForWindowExposed(frmScoring, 20000) ? frmScoring : nullptr;
 }
 
 // A control of the scoring window by its designed name, such as "lblText(5)" or "Line1".

@@ -65,14 +65,14 @@ FrmMain *openGame()
 {
     if (!frmMain) {
         Main();
-        if (!QTest::qWaitForWindowExposed(frmMain))
+        if (!QTest::qWaitForWindowExposed(frmMain, 20000))
             qFatal("the game window was never shown");
     } else {
         frmMain->Form_Load();
     }
     frmMain->activateWindow();
     // Active, and placed where the program puts it once a window manager has framed it.
-    if (!QTest::qWaitForWindowActive(frmMain) ||
+    if (!QTest::qWaitForWindowActive(frmMain, 20000) ||
         !QTest::qWaitFor([] { return !frmMain->findChild<QObject *>(QStringLiteral("placingWhenFramed")); }))
         qFatal("the game window did not become active and placed");
     return frmMain;
