@@ -84,6 +84,12 @@ LONG readRegistryBytes(const std::string &path, std::string &bytes)
     return ERROR_ACCESS_DENIED;
 }
 
+// The copy, made afresh: never through a link, never into a file already there.
+static int createCopy(const std::string &copy, mode_t mode)
+{
+    return ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
 // A copy that a save ended half-way left behind, under the one name every save writes its copy by.
 // Removing a link there removes the link alone, never the file it points at. Nothing else is removed:
 // anything else at that name ends the save.
@@ -92,7 +98,7 @@ static bool clearCopy(const std::string &path, const std::string &copy)
     struct stat status {
     };
     if (::lstat(copy.c_str(), &status) != 0)
-        return true;
+        return false;
     if ((S_ISREG(status.st_mode) || S_ISLNK(status.st_mode)) && ::unlink(copy.c_str()) == 0)
         return true;
     report(path, "is left as it is: " + kindOf(status.st_mode) + " stands at " + copy +
@@ -110,8 +116,7 @@ static void syncFolder(const std::string &path)
     }
 }
 
-// Written whole to a copy beside the file, made afresh so that it can neither follow a link nor
-// reuse a file already there, synced, and renamed over the file in one step.
+// Written whole to a copy beside the file, synced, and renamed over the file in one step.
 LONG replaceRegistryFile(const std::string &path, const std::string &bytes)
 {
     if (bytes.size() > size_t(largestFile)) {
@@ -145,10 +150,10 @@ LONG replaceRegistryFile(const std::string &path, const std::string &bytes)
     if (!exists)
         makeFolders(target);
     const std::string copy = target + ".new";
-    if (!clearCopy(path, copy))
-        return ERROR_WRITE_FAULT;
     const mode_t mode = exists ? status.st_mode & 07777 : 0644;
-    const int output = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    int output = createCopy(copy, mode);
+    if (output < 0 && errno == EEXIST && clearCopy(path, copy))
+        output = createCopy(copy, mode);
     bool written = output >= 0 && (!exists || ::fchmod(output, mode) == 0);
     for (size_t done = 0; written && done < bytes.size();) {
         const ssize_t put = ::write(output, bytes.data() + done, bytes.size() - done);

@@ -17,9 +17,10 @@ using namespace platform;
 
 struct HKEY__ {
     std::string key;   // as written, root key first
-    RegistryFile file; // as read at the open
+    bool read = false; // whether the file has been read since the open: a key made only to set values
+    RegistryFile file; // never reads it before it is closed
     KeyLines lines;    // what it holds of the key
-    Changes changes;   // the values set since, in order
+    Changes changes;   // the values set since the open, in order
 };
 
 // The file as it stands; an absent or empty file is an empty registry.
@@ -45,17 +46,29 @@ static void release(RegistryFile &file)
     std::string().swap(file.text);
 }
 
+static LONG readKey(HKEY key)
+{
+    if (key->read)
+        return ERROR_SUCCESS;
+    if (const LONG status = readRegistry(registryFilePath(), key->file))
+        return status;
+    key->lines = findKey(key->file, normalizedKey(key->key));
+    key->read = true;
+    return ERROR_SUCCESS;
+}
+
 static LONG openKey(HKEY key, LPCSTR subKey, bool create, PHKEY result)
 {
     if (!result || key != HKEY_LOCAL_MACHINE || !subKey)
         return ERROR_INVALID_PARAMETER;
     auto opened = std::make_unique<HKEY__>();
     opened->key = std::string("HKEY_LOCAL_MACHINE\\") + subKey;
-    if (const LONG status = readRegistry(registryFilePath(), opened->file))
-        return status;
-    opened->lines = findKey(opened->file, normalizedKey(opened->key));
-    if (!create && !opened->lines.held)
-        return ERROR_FILE_NOT_FOUND;
+    if (!create) {
+        if (const LONG status = readKey(opened.get()))
+            return status;
+        if (!opened->lines.held)
+            return ERROR_FILE_NOT_FOUND;
+    }
     *result = opened.release();
     return ERROR_SUCCESS;
 }
@@ -88,6 +101,8 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
                                   [&name](const auto &change) { return sameName(change.first, name); });
     if (set != key->changes.rend())
         text = set->second;
+    else if (const LONG status = readKey(key))
+        return status;
     else if (!findText(key->file, key->lines, name, text))
         return ERROR_FILE_NOT_FOUND;
     text += '\0';

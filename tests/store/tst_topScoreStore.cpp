@@ -289,21 +289,22 @@ void TestTopScoreStore::fileAsRegeditWritesIt_data()
                      "\"λόγος\"\r\n\"TopName4\"=\"漢字😀\"\r\n\"TopScore0\"=\"5\"\r\n\"TopScore1\"=\"4\"\r\n"
                      "\"TopScore2\"=\"3\"\r\n\"TopScore3\"=\"2\"\r\n\"TopScore4\"=\"1\"\r\n\r\n")
                      .arg(key));
-    const QByteArray others = "REGEDIT4\r\n\r\n; caf\xE9\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n"
+    const QByteArray others = "REGEDIT4\r\n\r\n; caf\xE9 \x80\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n"
                               "\"Count\"=dword:0000002a\r\n\r\n" +
                               key + "\r\n@=\"default\"\r\n\"TopName1\"=hex:41,\\\r\n  42\r\n";
-    const QByteArray othersAfter = "\r\n\r\n; caf\xE9\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n"
+    const QByteArray othersAfter = "\r\n\r\n; caf\xE9 \x80\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n"
                                    "\"Count\"=dword:0000002a\r\n\r\n" +
                                    key +
                                    "\r\n@=\"default\"\r\n\"TopName0\"=\"%1\"\r\n\"TopName1\"=\"Ann\"\r\n"
                                    "\"TopScore0\"=\"7\"\r\n\"TopScore1\"=\"5\"\r\n";
     QTest::newRow("REGEDIT4 kept while every name fits it; a value of two lines and another type set over")
-        << others << empty << QStringLiteral("7 Zoë, 5 Ann, 0, 0, 0")
-        << "REGEDIT4" + QString::fromLatin1(othersAfter).arg(QStringLiteral("Zo\xEB")).toLatin1();
+        << others << empty << QStringLiteral("7 Zoë €, 5 Ann, 0, 0, 0")
+        << "REGEDIT4" + QString::fromLatin1(othersAfter).arg(QStringLiteral("Zo\xEB \x80")).toLatin1();
     QTest::newRow("REGEDIT4 written whole in the Unicode form for a name beyond it")
         << others << empty << QStringLiteral("7 Жанна, 5 Ann, 0, 0, 0")
-        << utf16("Windows Registry Editor Version 5.00" +
-                 QString::fromLatin1(othersAfter).arg(QStringLiteral("Жанна")));
+        << utf16("Windows Registry Editor Version 5.00" + QString::fromLatin1(othersAfter)
+                                                              .replace(QChar(0x80), QChar(0x20AC))
+                                                              .arg(QStringLiteral("Жанна")));
     QTest::newRow("a damaged hex value before the key")
         << "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n\"x\"=hex:01,\\\\\r\n\r\n" + key + annFive
         << ann << QString() << QByteArray();
