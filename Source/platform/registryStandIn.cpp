@@ -16,11 +16,13 @@
 using namespace platform;
 
 struct HKEY__ {
-    std::string key;   // as written, root key first
-    bool read = false; // whether the file has been read since the open: a key made only to set values
-    RegistryFile file; // never reads it before it is closed
-    KeyLines lines;    // what it holds of the key
-    Changes changes;   // the values set since the open, in order
+    std::string key; // as written, root key first
+    // The file as read at the open, or at the first query of a key made to set values, which otherwise
+    // reads it only when it is closed.
+    bool read = false;
+    RegistryFile file;
+    KeyLines lines;  // what the file holds of the key
+    Changes changes; // the values set since the open, in order
 };
 
 // The file as it stands; an absent or empty file is an empty registry.
