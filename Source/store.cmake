@@ -18,5 +18,8 @@ else()
   target_sources(tallyfive_store PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/platform/registryFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/platform/registryFile.h
-    ${CMAKE_CURRENT_LIST_DIR}/platform/registryStandIn.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/platform/registryOnDisk.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platform/registryOnDisk.h
+    ${CMAKE_CURRENT_LIST_DIR}/platform/registryStandIn.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platform/storeLockFile.cpp)
 endif()

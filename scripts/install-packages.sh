@@ -3,7 +3,8 @@
 # without an argument what the game and its art program need, with "test" also what the tests run in.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2 fonts-dancingscript)
+# fonts-wqy-microhei draws the names in Chinese, Japanese and Korean that the design faces lack.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2 fonts-dancingscript fonts-wqy-microhei)
 if [ "${1:-}" = test ]; then
   packages+=(xvfb openbox x11-utils x11-xkb-utils xdotool g++-mingw-w64-x86-64-posix wine wine64 clang
     libclang-rt-14-dev at-spi2-core dbus python3-pyatspi imagemagick desktop-file-utils appstream dpkg-dev file

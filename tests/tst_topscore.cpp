@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextLayout>
 
 using namespace modInitialize;
 using namespace testSupport;
@@ -31,6 +32,21 @@ QString storedTable()
     const QString stored = describeTopScores();
     setTopScores(inMemory);
     return stored;
+}
+
+// Whether every character of the text has a glyph in the font or in a fallback font: none is drawn as
+// the empty box of a missing glyph.
+bool drawsEveryCharacter(const QFont &font, const QString &text)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun &run : layout.glyphRuns()) {
+        if (run.glyphIndexes().contains(0))
+            return false;
+    }
+    return !text.isEmpty();
 }
 
 enum Answer { PressEnter, PressEsc, ClickOK, CloseBox };
@@ -133,11 +149,12 @@ void TestTopScore::answers_data()
     QTest::addColumn<int>("clicks");        // on the Scoring button before the dialog opens
     QTest::addColumn<QString>("meanwhile"); // the table another copy of the game stores while it is open
     QTest::addColumn<QString>("after");     // the table then, when it is not the usual
+    QTest::addColumn<bool>("locked");       // by another copy of the game, saving, all the while
 
     const auto row = [](const char *tag, const QString &typed, Answer answer, const QString &entered,
                         int clicks = 0, const QString &meanwhile = QString(),
-                        const QString &after = QString()) {
-        QTest::newRow(tag) << typed << int(answer) << entered << clicks << meanwhile << after;
+                        const QString &after = QString(), bool locked = false) {
+        QTest::newRow(tag) << typed << int(answer) << entered << clicks << meanwhile << after << locked;
     };
     const QString name = QStringLiteral("Zoë");
     row("Enter with a name", name, PressEnter, name);
@@ -151,14 +168,20 @@ void TestTopScore::answers_data()
     row("Esc with an empty box", QString(), PressEsc, QString());
     row("OK with an empty box", QString(), ClickOK, QString());
     row("close box with a name", name, CloseBox, QString());
-    row("scoring window visible", name, PressEnter, name, 1);
+    const QString scripts = QStringLiteral("Жанна λόγος 漢字かな");
+    row("scoring window visible, a name in three scripts", scripts, PressEnter, scripts, 1);
     row("scoring window hidden", name, PressEnter, name, 2);
     row("Alt with a letter out of habit", "Zo⌥në⌥s", PressEnter, name);
-    row("an emoji as the twentieth character", "Nineteen characters😀", PressEnter, "Nineteen characters");
+    row("an emoji as the twentieth character", "Nineteen characters😀", PressEnter, "Nineteen characters😀");
+    row("twenty-one emoji", QString(21, QChar()).replace(QChar(), QStringLiteral("😀")), PressEnter,
+        QString(20, QChar()).replace(QChar(), QStringLiteral("😀")));
     row("another copy's entry stored meanwhile", name, PressEnter, name, 0,
         "60 Eve, 50 Ann, 40 Ben, 30 Cy, 20 Di", "60 Eve, 50 Ann, 45 Zoë, 40 Ben, 30 Cy");
     row("another copy filled the table meanwhile", name, PressEnter, name, 0, "90 A, 80 B, 70 C, 60 D, 50 E",
         "90 A, 80 B, 70 C, 60 D, 50 E");
+    // Entered in this copy's table, which is neither read again nor saved while the lock is held.
+    row("another copy holding the store", name, PressEnter, name, 0, "60 Eve, 50 Ann, 40 Ben, 30 Cy, 20 Di",
+        QString(), true);
 }
 
 void TestTopScore::answers()
@@ -169,18 +192,23 @@ void TestTopScore::answers()
     QFETCH(int, clicks);
     QFETCH(QString, meanwhile);
     QFETCH(QString, after);
+    QFETCH(bool, locked);
     const QString before = describeTopScores();
     for (int click = 0; click < clicks; ++click)
         QTest::mouseClick(frmMain->cmdScoring, Qt::LeftButton);
 
-    QVERIFY(answerTopScoreDialog([] { frmMain->showTopScoreDialog(); },
-                                 [&](FrmTopScore *dialog) {
-                                     if (!meanwhile.isEmpty()) {
-                                         storeTopScores(meanwhile);
-                                         setTopScores(before);
-                                     }
-                                     typeAndAnswer(dialog, typed, static_cast<Answer>(answer));
-                                 }));
+    std::unique_ptr<HeldStoreLock> held;
+    QVERIFY(answerTopScoreDialog([] { frmMain->showTopScoreDialog(); }, [&](FrmTopScore *dialog) {
+        if (!meanwhile.isEmpty()) {
+            storeTopScores(meanwhile);
+            setTopScores(before);
+        }
+        if (locked)
+            held = std::make_unique<HeldStoreLock>();
+        QVERIFY(typed.isEmpty() || drawsEveryCharacter(dialog->txtName->font(), typed));
+        typeAndAnswer(dialog, typed, static_cast<Answer>(answer));
+    }));
+    held.reset();
 
     QVERIFY(!frmTopScore);
     if (entered.isEmpty()) {
@@ -192,7 +220,7 @@ void TestTopScore::answers()
                                           : after);
         QCOMPARE(nameToText(playerName), entered);
     }
-    QCOMPARE(storedTable(), describeTopScores());
+    QCOMPARE(storedTable(), locked ? meanwhile : describeTopScores());
     // The scoring window is brought up to date only while it is visible, and never made here.
     if (clicks == 0) {
         QVERIFY2(!frmScoring, "the dialog made a scoring window");
@@ -201,6 +229,7 @@ void TestTopScore::answers()
     QVERIFY(frmScoring);
     QCOMPARE(frmScoring->isVisible(), clicks == 1);
     QCOMPARE(frmScoring->lblTopName[1]->text(), clicks == 1 ? entered : QStringLiteral("Ben"));
+    QVERIFY(drawsEveryCharacter(frmScoring->lblTopName[1]->font(), frmScoring->lblTopName[1]->text()));
 }
 
 QTEST_MAIN(TestTopScore)

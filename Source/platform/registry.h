@@ -38,10 +38,10 @@ constexpr REGSAM KEY_READ = 0x20019;
 
 constexpr DWORD REG_SZ = 1;
 
-// The 8-bit text that these calls take and give is Windows-1252, the ANSI code page of the systems
-// the table travels to. A registry file that cannot be read, understood or written is reported in one
-// line on stderr, and the call fails as the registry's would. Only keys under HKEY_LOCAL_MACHINE are
-// opened, and only REG_SZ values are set.
+// The 8-bit text that these calls take and give is UTF-8, the code page of the system. A registry
+// file that cannot be read, understood or written is reported in one line on stderr, and the call fails
+// as the registry's would. Only keys under HKEY_LOCAL_MACHINE are opened, and only REG_SZ values are
+// set, of text that a line of the file can hold.
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
 LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size);
 LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result);

@@ -70,6 +70,21 @@ bool readUtf8(const std::string &text, size_t &position, char32_t &character)
     return true;
 }
 
+std::string validUtf8(const std::string &text)
+{
+    std::string valid;
+    valid.reserve(text.size());
+    char32_t character = 0;
+    for (size_t position = 0; position < text.size();) {
+        const size_t start = position;
+        if (readUtf8(text, position, character))
+            valid.append(text, start, position - start);
+        else
+            ++position, appendUtf8(valid, 0xFFFD);
+    }
+    return valid;
+}
+
 std::string windows1252ToUtf8(const std::string &bytes)
 {
     std::string text;

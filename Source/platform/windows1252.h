@@ -1,6 +1,5 @@
-// Windows-1252, the ANSI code page of the Western Windows systems the top-score table travels to, and
-// the one the registry stand-in speaks: its narrow calls take and give text in it, and a REGEDIT4 file
-// holds it.
+// Windows-1252, the ANSI code page of the Western Windows systems, in which a REGEDIT4 registry export
+// holds its text; and UTF-8, in which the registry stand-in's narrow calls take and give it.
 #pragma once
 
 #include <string>
@@ -16,13 +15,16 @@ char32_t fromWindows1252(unsigned char byte);
 int toWindows1252(char32_t character);
 
 // Between Windows-1252 and UTF-8; a character the code page lacks becomes '?', as the narrow calls of
-// Windows make it.
+// Windows make it (the stand-in converts only text that fits).
 std::string windows1252ToUtf8(const std::string &bytes);
 std::string utf8ToWindows1252(const std::string &text);
 
 // Appends a code point in UTF-8. Lone surrogates are written like any other code point, so that a
 // UTF-16 file's text comes back unit for unit.
 void appendUtf8(std::string &text, char32_t character);
+
+// The text with each byte that is no part of a character replaced by U+FFFD.
+std::string validUtf8(const std::string &text);
 
 // The code point that starts at `position`, which moves past it; false for bytes that are no UTF-8.
 bool readUtf8(const std::string &text, size_t &position, char32_t &character);

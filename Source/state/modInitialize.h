@@ -41,7 +41,7 @@ extern int16_t handRank[GridSize];
 extern int16_t handScore;
 
 // The top-score table, best first; a score of 0 or less marks an empty entry.
-// Names are the system's ANSI text, as the store keeps them.
+// Names are the system's 8-bit text, UTF-8, as the store keeps them.
 extern std::string topName[TopEntries];
 extern int16_t topScore[TopEntries];
 extern std::string playerName;

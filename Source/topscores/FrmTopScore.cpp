@@ -24,7 +24,8 @@ FrmTopScore *frmTopScore = nullptr;
 namespace
 {
 
-// Refuses what the table could not hold, so that a name is stored exactly as it was typed.
+// Refuses what the table could not hold, and a character beyond the box's twenty, so that a name is
+// stored exactly as it was typed.
 class NameValidator : public QValidator
 {
 public:
@@ -43,7 +44,8 @@ FrmTopScore::FrmTopScore(QWidget *owner) : QDialog(owner, fixedWindowFlags(Qt::D
 
     txtName = new QLineEdit(this);
     txtName->setFont(designFont(8.25));
-    txtName->setMaxLength(NameLength);
+    // Twenty characters, each of one or two units of the box's text; the validator counts characters.
+    txtName->setMaxLength(2 * NameLength);
     txtName->setValidator(new NameValidator(txtName));
     txtName->installEventFilter(this);
     txtName->setAccessibleName(QStringLiteral("Your name for the top scores"));
@@ -85,10 +87,13 @@ void FrmTopScore::cmdOK_Click()
         {
             // Another copy of the game may have saved its own entry since this one loaded the table:
             // the entry goes into the table as it is stored now, and no other copy saves meanwhile.
+            // While another copy holds the store too long, the entry goes into the table in memory only.
             const StoreLock lock;
-            loadTopScores();
+            if (lock.held())
+                loadTopScores();
             insertTopScore();
-            saveTopScores();
+            if (lock.held())
+                saveTopScores();
         }
         if (frmScoring && frmScoring->isVisible())
             frmScoring->Form_Load();

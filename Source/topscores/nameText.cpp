@@ -1,17 +1,15 @@
 #include "topscores/nameText.h"
 
-#include "platform/windows1252.h"
+#include "state/modInitialize.h"
 
 #include <QByteArray>
 
-// The names are the system's ANSI text: the code page of Windows there, and Windows-1252 where the
-// registry stand-in keeps the table.
 QString nameToText(const std::string &name)
 {
 #ifdef _WIN32
     return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()));
 #else
-    return QString::fromStdString(platform::windows1252ToUtf8(name));
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 #endif
 }
 
@@ -20,7 +18,7 @@ std::string textToName(const QString &text)
 #ifdef _WIN32
     return text.toLocal8Bit().toStdString();
 #else
-    return platform::utf8ToWindows1252(text.toStdString());
+    return text.toUtf8().toStdString();
 #endif
 }
 
@@ -30,11 +28,13 @@ bool canBeName(const QString &text)
         if (character.category() == QChar::Other_Control)
             return false;
     }
-    return nameToText(textToName(text)) == text;
+    return firstCharacters(text, modInitialize::NameLength) == text && nameToText(textToName(text)) == text;
 }
 
 QString firstCharacters(const QString &text, int count)
 {
-    const QString cut = text.left(count);
-    return cut.size() == count && cut.back().isHighSurrogate() ? cut.chopped(1) : cut;
+    qsizetype end = 0;
+    for (int n = 0; n < count && end < text.size(); ++n)
+        end += text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate() ? 2 : 1;
+    return text.left(end);
 }

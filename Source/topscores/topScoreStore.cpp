@@ -1,11 +1,13 @@
 // The top-score table in the registry: HKEY_LOCAL_MACHINE\Software\Brindlow\Tallyfive\1.2, with
 // REG_SZ values TopName0 to TopName4 and TopScore0 to TopScore4. Names are kept as the system's
-// 8-bit text, byte for byte. Nothing here is ever reported to the player.
+// 8-bit text, byte for byte: UTF-8 on Linux, and on Windows too where the program declares that code
+// page. Nothing here is ever reported to the player.
 #include "topscores/topScoreStore.h"
 
 #include "platform/registry.h"
 #include "state/modInitialize.h"
 
+#include <algorithm>
 #include <string>
 
 using namespace modInitialize;
@@ -18,8 +20,9 @@ static std::string valueName(const char *prefix, int entry)
     return prefix + std::to_string(entry);
 }
 
-// The stored text without its terminating zero; false when the value is absent, needs more
-// room than the buffer has, or is empty.
+// The stored text up to its first zero byte, as every reader of a REG_SZ text sees it, so that what
+// loads can be written back as it loaded; false when the value is absent, needs more room than the
+// buffer has, or is empty.
 static bool queryText(HKEY key, const std::string &name, std::string &text)
 {
     char buffer[valueRoom] = {};
@@ -29,7 +32,7 @@ static bool queryText(HKEY key, const std::string &name, std::string &text)
             ERROR_SUCCESS ||
         size == 0 || size > valueRoom)
         return false;
-    text.assign(buffer, size - 1);
+    text.assign(buffer, std::find(buffer, buffer + size - 1, '\0'));
     return true;
 }
 
@@ -68,10 +71,10 @@ void loadTopScores()
     RegCloseKey(key);
 }
 
-static void setText(HKEY key, const std::string &name, const std::string &text)
+static bool setText(HKEY key, const std::string &name, const std::string &text)
 {
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    return RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
 void saveTopScores()
@@ -82,8 +85,9 @@ void saveTopScores()
     for (int n = 0; n < TopEntries; ++n) {
         if (topScore[n] <= 0)
             continue;
-        setText(key, valueName("TopName", n), topName[n]);
-        setText(key, valueName("TopScore", n), std::to_string(topScore[n]));
+        // An entry is written whole or not at all: a score never goes under a name that is not its own.
+        if (setText(key, valueName("TopName", n), topName[n]))
+            setText(key, valueName("TopScore", n), std::to_string(topScore[n]));
     }
     RegCloseKey(key);
 }

@@ -2,8 +2,10 @@
 # Runs the top-score store's steps as a Windows program under Wine against Wine's registry, and on
 # Linux against the stand-in, then carries a table both ways between the two through Wine's regedit:
 #   the stand-in's file, imported, loads in the Windows build as the same table, and regedit
-#   exports it again byte for byte (in its Unicode form, which is the same text);
-#   a table saved by the Windows build and exported loads through the stand-in.
+#   exports it again byte for byte, in the same Unicode form;
+#   a table saved by the Windows build and exported loads through the stand-in;
+#   a name in Cyrillic, saved by the Windows build through the narrow calls as UTF-8, is stored as
+#   that name: Wine honours the manifest's UTF-8 code page.
 # Usage: runUnderWine.sh LINUX-STEPS WINDOWS-STEPS WORK-FOLDER
 set -u
 absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
@@ -61,9 +63,13 @@ cp "$work/linux/Brindlow/Tallyfive/HKEY_LOCAL_MACHINE.reg" fromLinux.reg
 wine_step regedit /s fromLinux.reg
 wine_step "$windows" check-sample
 wine_step regedit /e exported.reg "$key"
-tail -c +3 exported.reg | iconv -f UTF-16LE -t WINDOWS-1252 |
-    sed '1s/^Windows Registry Editor Version 5\.00\r$/REGEDIT4\r/' >exported4.reg
-step cmp exported4.reg fromLinux.reg
+step cmp exported.reg fromLinux.reg
+
+# The code page of the narrow calls, as regedit sees what they stored.
+wine_step regedit /d "$key"
+wine_step "$windows" save-cyrillic
+wine_step regedit /e cyrillic.reg "$key"
+step sh -c 'tail -c +3 cyrillic.reg | iconv -f UTF-16LE -t UTF-8 | grep -F "\"TopName0\"=\"Жанна\""'
 
 # Windows to Linux.
 wine_step regedit /d "$key"

@@ -4,6 +4,8 @@
 //   save-sample   saves the sample table
 //   check-sample  loads the table and checks that it is the sample
 //   check-limits  stores names of 254 and 255 bytes and checks the answers and what loads
+//   save-cyrillic saves a name in Cyrillic, as UTF-8, and checks that it loads again; on Windows it
+//                 first says the program's code page, which its manifest declares to be UTF-8 (65001)
 #include "platform/registry.h"
 #include "state/modInitialize.h"
 #include "topscores/topScoreStore.h"
@@ -13,10 +15,10 @@
 
 using namespace modInitialize;
 
-// The ANSI text of the narrow calls: Windows-1252 here and under Wine alike.
-static const std::string accented = "Zo\xEB \"Ace\" M\xFCller \x80";
+// The text of the narrow calls: UTF-8 here, and under Wine too where the program's manifest takes.
+static const std::string accented = "Zo\u00EB \"Ace\" M\u00FCller \u20AC", cyrillic = "\u0416\u0430\u043D\u043D\u0430";
 
-static const std::string sampleNames[TopEntries] = {accented, "C:\\Games\\", "   ", " Lee  Ray ",
+static const std::string sampleNames[TopEntries] = {accented, "C:\\Games\\", cyrillic, " Lee  Ray ",
                                                     "Long" + std::string(250, '.')};
 static const int16_t sampleScores[TopEntries] = {900, 750, 750, 300, 12};
 static const char keyPath[] = "Software\\Brindlow\\Tallyfive\\1.2";
@@ -65,6 +67,19 @@ static void checkLimits()
     check(topName[1] == "kept", "the name of 255 bytes does not");
 }
 
+static void saveCyrillic()
+{
+#ifdef _WIN32
+    std::printf("active code page %u\n", GetACP());
+#endif
+    topName[0] = cyrillic;
+    topScore[0] = 500;
+    saveTopScores();
+    topName[0].clear();
+    loadTopScores();
+    check(topName[0] == cyrillic, "the Cyrillic name loads as \"" + topName[0] + "\"");
+}
+
 int main(int argc, char *argv[])
 {
     const std::string step = argc > 1 ? argv[1] : "";
@@ -78,8 +93,10 @@ int main(int argc, char *argv[])
         checkSample();
     } else if (step == "check-limits") {
         checkLimits();
+    } else if (step == "save-cyrillic") {
+        saveCyrillic();
     } else {
-        std::printf("usage: storeSteps save-sample | check-sample | check-limits\n");
+        std::printf("usage: storeSteps save-sample | check-sample | check-limits | save-cyrillic\n");
         return 2;
     }
     return failures == 0 ? 0 : 1;

@@ -13,7 +13,9 @@
 #include "topscores/topScoreStore.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMap>
 #include <QPushButton>
@@ -21,7 +23,11 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 using namespace modInitialize;
@@ -375,6 +381,39 @@ bool layBadFile(const QString &path, const QString &kind, qint64 size)
     return kind == QLatin1String("bomb") && file.open(QIODevice::WriteOnly) &&
            file.write(QByteArray::fromHex("474946383961881388130000002c00000000881388130002024c01003b")) ==
                29;
+}
+
+HeldStoreLock::HeldStoreLock()
+{
+    const QString path = qEnvironmentVariable("XDG_DATA_HOME") +
+                         QStringLiteral("/Brindlow/Tallyfive/HKEY_LOCAL_MACHINE.reg.lock");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    int ready[2], release[2];
+    if (pipe(ready) != 0 || pipe(release) != 0)
+        qFatal("no pipes for the lock's holder");
+    m_holder = fork();
+    if (m_holder == 0) {
+        // Says once it has the lock, then holds it until the test closes its end of the pipe.
+        close(ready[0]);
+        close(release[1]);
+        const int file = open(QFile::encodeName(path).constData(), O_RDONLY | O_CREAT, 0644);
+        const char locked = file >= 0 && flock(file, LOCK_EX) == 0 ? 'y' : 'n';
+        char closed = 0;
+        _exit(write(ready[1], &locked, 1) == 1 && read(release[0], &closed, 1) >= 0 ? 0 : 1);
+    }
+    char locked = 'n';
+    close(ready[1]);
+    close(release[0]);
+    if (read(ready[0], &locked, 1) != 1 || locked != 'y')
+        qFatal("the second process could not take the store's lock");
+    close(ready[0]);
+    m_release = release[1];
+}
+
+HeldStoreLock::~HeldStoreLock()
+{
+    close(m_release);
+    waitpid(m_holder, nullptr, 0);
 }
 
 void unloadClosedWindows()

@@ -103,6 +103,21 @@ bool moveAndSettle(QPoint frameTopLeft);
 // bytes). False when it could not.
 bool layBadFile(const QString &path, const QString &kind, qint64 size = 0);
 
+// Holds the store's lock from a second process, as another copy of the game in the middle of a save
+// would, for as long as it lives; the process has the lock once the constructor returns.
+class HeldStoreLock
+{
+public:
+    HeldStoreLock();
+    ~HeldStoreLock();
+    HeldStoreLock(const HeldStoreLock &) = delete;
+    HeldStoreLock &operator=(const HeldStoreLock &) = delete;
+
+private:
+    int m_holder;
+    int m_release;
+};
+
 // Deletes the windows that closed since the last call, as the event loop would.
 void unloadClosedWindows();
 
