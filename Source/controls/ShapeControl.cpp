@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 ShapeControl::ShapeControl(QWidget *parent) : QWidget(parent)
 {
@@ -14,30 +16,40 @@ ShapeControl::ShapeControl(QWidget *parent) : QWidget(parent)
 
 void ShapeControl::setShape(Shape shape)
 {
+    if (m_shape == shape)
+        return;
     m_shape = shape;
     changed();
 }
 
 void ShapeControl::setBorderColor(uint32_t color)
 {
+    if (m_borderColor == color)
+        return;
     m_borderColor = color;
     changed();
 }
 
 void ShapeControl::setFillColor(uint32_t color)
 {
+    if (m_fillColor == color)
+        return;
     m_fillColor = color;
     changed();
 }
 
 void ShapeControl::setFillStyle(FillStyle style)
 {
+    if (m_fillStyle == style)
+        return;
     m_fillStyle = style;
     changed();
 }
 
 void ShapeControl::setBackStyle(BackStyle style)
 {
+    if (m_backStyle == style)
+        return;
     m_backStyle = style;
     changed();
 }
@@ -58,9 +70,26 @@ void ShapeControl::paintEvent(QPaintEvent *)
     // A grid of hatched, rounded shapes is costly to draw afresh on every paint, and most
     // paints show a shape unchanged.
     if (m_rendering.isNull())
-        m_rendering = drawShape();
+        m_rendering = sharedRendering();
     QPainter painter(this);
     painter.drawImage(0, 0, m_rendering);
+}
+
+// Shapes of one look share one drawing: the grid's 25 cells have three looks between them.
+QImage ShapeControl::sharedRendering() const
+{
+    using Look = std::tuple<int, int, qreal, Shape, uint32_t, uint32_t, FillStyle, BackStyle>;
+    static std::map<Look, QImage> drawn;
+    const Look look{width(),       height(),    devicePixelRatioF(), m_shape,
+                    m_borderColor, m_fillColor, m_fillStyle,         m_backStyle};
+    auto found = drawn.find(look);
+    if (found == drawn.end()) {
+        // A program has a handful of looks; a bound all the same, should it ever have more.
+        if (drawn.size() >= 64)
+            drawn.clear();
+        found = drawn.emplace(look, drawShape()).first;
+    }
+    return found->second;
 }
 
 QImage ShapeControl::drawShape() const

@@ -18,7 +18,7 @@ public:
 
     explicit ShapeControl(QWidget *parent);
 
-    // Each setter repaints; colours are 24-bit values with red in the low byte.
+    // Each setter that changes the shape repaints it; colours are 24-bit values with red in the low byte.
     void setShape(Shape shape);
     void setBorderColor(uint32_t color);
     void setFillColor(uint32_t color);
@@ -37,6 +37,7 @@ protected:
 
 private:
     void changed();
+    QImage sharedRendering() const;
     QImage drawShape() const;
 
     QImage m_rendering; // drawn once for each change, then copied on every paint

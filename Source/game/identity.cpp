@@ -1,6 +1,7 @@
 #include "game/identity.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 
 void setApplicationIdentity()
@@ -10,8 +11,10 @@ void setApplicationIdentity()
     QApplication::setOrganizationName(QStringLiteral("Brindlow"));
     QApplication::setOrganizationDomain(QStringLiteral("brindlow.net"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.brindlow.Tallyfive"));
+    // Every size the program holds, as the build chose them for the window system.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/net.brindlow.Tallyfive.png").arg(size));
+    const QString theme = QStringLiteral(":/icons/hicolor/");
+    for (const QString &size : QDir(theme).entryList())
+        icon.addFile(theme + size + QStringLiteral("/apps/net.brindlow.Tallyfive.png"));
     QApplication::setWindowIcon(icon);
 }
