@@ -37,7 +37,7 @@ enum Answer { PressEnter, PressEsc, ClickOK, CloseBox };
 
 // Replaces the offered name with `typed`, key by key, then answers; an empty text clears the box.
 // Letters of Latin-1 have key codes of their own, as a keyboard that has them sends them; "⌥" holds
-// Alt down for the letter after it.
+// Alt down for the letter after it, "⌘" Super.
 void typeAndAnswer(FrmTopScore *dialog, const QString &typed, Answer answer)
 {
     QWindow *window = dialog->windowHandle();
@@ -45,8 +45,8 @@ void typeAndAnswer(FrmTopScore *dialog, const QString &typed, Answer answer)
         QTest::keyClick(window, Qt::Key_Backspace);
     Qt::KeyboardModifiers held;
     for (char32_t letter : typed.toUcs4()) {
-        if (letter == U'⌥') {
-            held = Qt::AltModifier;
+        if (letter == U'⌥' || letter == U'⌘') {
+            held = letter == U'⌥' ? Qt::AltModifier : Qt::MetaModifier;
             continue;
         }
         const QString text = QString::fromUcs4(&letter, 1);
@@ -154,6 +154,7 @@ void TestTopScore::answers_data()
     row("scoring window visible", name, PressEnter, name, 1);
     row("scoring window hidden", name, PressEnter, name, 2);
     row("Alt with a letter out of habit", "Zo⌥në⌥s", PressEnter, name);
+    row("Super with a letter, which the desktop keeps", "⌘tZo⌘në", PressEnter, name);
     row("an emoji as the twentieth character", "Nineteen characters😀", PressEnter, "Nineteen characters");
     row("another copy's entry stored meanwhile", name, PressEnter, name, 0,
         "60 Eve, 50 Ann, 40 Ben, 30 Cy, 20 Di", "60 Eve, 50 Ann, 45 Zoë, 40 Ben, 30 Cy");
