@@ -159,20 +159,6 @@ void TestAbout::linkLook()
     QCOMPARE(link->palette().color(QPalette::WindowText), vbColor(end, link));
 }
 
-// The contrast of two colours, from 1 for the same to 21 for black on white.
-static double contrast(const QColor &one, const QColor &other)
-{
-    const auto luminance = [](const QColor &colour) {
-        const auto linear = [](double c) {
-            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-               0.0722 * linear(colour.blueF());
-    };
-    const double a = luminance(one) + 0.05, b = luminance(other) + 0.05;
-    return std::max(a, b) / std::min(a, b);
-}
-
 // Under a dark desktop theme the game's light surfaces keep the light palette they are drawn for, so
 // the lit link stays legible on the pale green.
 void TestAbout::litLinkLegibleUnderADarkTheme()
@@ -189,7 +175,7 @@ void TestAbout::litLinkLegibleUnderADarkTheme()
     const QColor lit = game.lblCredits3->palette().color(QPalette::WindowText);
     QApplication::setPalette(desktop);
     QCOMPARE(game.lblCredits3->foreColor(), uint(vbButtonText));
-    QVERIFY2(contrast(lit, vbColor(0xF1FFF1)) >= 4.5, qPrintable(lit.name()));
+    QVERIFY2(testSupport::contrast(lit, vbColor(0xF1FFF1)) >= 4.5, qPrintable(lit.name()));
 }
 
 void TestAbout::clickOpensPageModally()

@@ -5,6 +5,7 @@
 
 #include "controls/LabelControl.h"
 #include "game/FrmMain.h"
+#include "rules/cardNames.h"
 #include "rules/handEvaluation.h"
 #include "state/modInitialize.h"
 
@@ -56,6 +57,7 @@ private slots:
     void frequencies();
     void revisionNamesRowThenColumn_data();
     void revisionNamesRowThenColumn();
+    void cardNames();
 };
 
 void TestHandEvaluation::initTestCase()
@@ -223,6 +225,19 @@ void TestHandEvaluation::revisionNamesRowThenColumn()
     QCOMPARE(frmMain->lblCombination->text(), label);
     QCOMPARE(int(totalScore), total);
     QCOMPARE(frmMain->lblTotal->text(), QStringLiteral("Current Score: %1").arg(total));
+}
+
+// A card as a screen reader says it: every rank, and every suit.
+void TestHandEvaluation::cardNames()
+{
+    QStringList names;
+    for (int rank = 1; rank <= RankCount; ++rank)
+        names << QString::fromStdString(cardName(rank % 4 + 1, rank));
+    QCOMPARE(
+        names.join(QStringLiteral(", ")),
+        QStringLiteral("ace of diamonds, two of hearts, three of spades, four of clubs, five of diamonds, "
+                       "six of hearts, seven of spades, eight of clubs, nine of diamonds, ten of hearts, "
+                       "jack of spades, queen of clubs, king of diamonds"));
 }
 
 QTEST_MAIN(TestHandEvaluation)

@@ -266,27 +266,33 @@ void TestPlay::wholeGameByKeys()
 }
 
 // What a screen reader is told of the cells, the cards waiting and the score, kept current through a
-// placement and its undo.
+// placement and its undo: the cell under the card, the one selected, tells what changed there.
 void TestPlay::namesForAScreenReader()
 {
     fixClock(7030);
     openGame();
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(frmMain->grdCells);
+    const auto cell = [grid](int index) { return grid->child(index)->text(QAccessible::Name); };
     const auto name = [](QWidget *control) {
         return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
     };
-    QCOMPARE(name(frmMain->imgCard[0]), QStringLiteral("Row 1, column 1: empty"));
-    QCOMPARE(name(frmMain->imgCard[7]), QStringLiteral("Row 2, column 3: empty, a card can go here"));
-    QCOMPARE(name(frmMain->imgCard[12]), QStringLiteral("Row 3, column 3: two of spades"));
+    QCOMPARE(grid->childCount(), int(CellCount));
+    QCOMPARE(cell(0), QStringLiteral("Row 1, column 1: empty, no card can go here yet"));
+    QCOMPARE(cell(7), QStringLiteral("Row 2, column 3: empty, a card can go here"));
+    QCOMPARE(cell(12), QStringLiteral("Row 3, column 3: two of spades"));
     QCOMPARE(name(frmMain->imgPack), QStringLiteral("Card to place: four of clubs"));
     QCOMPARE(name(frmMain->imgNextCard), QStringLiteral("Next card: two of clubs"));
     placeOn(11);
-    QCOMPARE(name(frmMain->imgCard[11]), QStringLiteral("Row 3, column 2: four of clubs"));
-    QCOMPARE(name(frmMain->imgCard[10]), QStringLiteral("Row 3, column 1: empty, a card can go here"));
+    QCOMPARE(cell(11), QStringLiteral("Row 3, column 2: four of clubs. Current Score: 0"));
+    QCOMPARE(cell(10), QStringLiteral("Row 3, column 1: empty, a card can go here"));
     QCOMPARE(name(frmMain->imgPack), QStringLiteral("Card to place: two of clubs"));
     placeOn(13);
-    QCOMPARE(name(frmMain->lblTotal), QStringLiteral("Current Score: 2"));
+    QCOMPARE(name(frmMain->lblCombination), QStringLiteral("Pair"));
+    QCOMPARE(cell(11), QStringLiteral("Row 3, column 2: four of clubs"));
+    QCOMPARE(cell(13), QStringLiteral("Row 3, column 4: two of clubs. Pair. Current Score: 2"));
+    QVERIFY(grid->child(13)->state().selected && !grid->child(11)->state().selected);
     pressUndo();
-    QCOMPARE(name(frmMain->imgCard[13]), QStringLiteral("Row 3, column 4: empty, a card can go here"));
+    QCOMPARE(cell(13), QStringLiteral("Row 3, column 4: empty, a card can go here. Current Score: 0"));
     QCOMPARE(name(frmMain->imgPack), QStringLiteral("Card to place: two of clubs"));
 }
 

@@ -45,6 +45,9 @@ private slots:
     void keysPressTheButtons_data();
     void keysPressTheButtons();
     void coachLaysTheCardOverItsPick();
+    void keyboardFrameTellsWhereTheCardMayGo_data();
+    void keyboardFrameTellsWhereTheCardMayGo();
+    void focusShowsFromTheStart();
     void pointerFollowsEachChange();
     void cardsAtTheScreensDensity();
     void brokenPictureChangesNothing_data();
@@ -311,6 +314,95 @@ void TestTable::coachLaysTheCardOverItsPick()
     const Snapshot over = takeSnapshot();
     QTest::keyClick(frmMain->windowHandle(), Qt::Key_H);
     QCOMPARE(differences(over, takeSnapshot()), QString());
+}
+
+void TestTable::keyboardFrameTellsWhereTheCardMayGo_data()
+{
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<bool>("keyboard"); // the grid has the focus
+    QTest::addColumn<bool>("dark");     // under a dark desktop theme
+    QTest::addColumn<QString>("look");  // a "whole" frame, a "broken" one round a faint card, or "none"
+
+    QTest::newRow("available cell") << 7 << true << false << "whole";
+    QTest::newRow("closed corner") << 0 << true << false << "broken";
+    QTest::newRow("occupied centre") << 12 << true << false << "broken";
+    QTest::newRow("available cell, dark theme") << 13 << true << true << "whole";
+    QTest::newRow("closed corner, dark theme") << 24 << true << true << "broken";
+    QTest::newRow("available cell, pointer play") << 7 << false << false << "none";
+    QTest::newRow("closed corner, pointer play") << 0 << false << false << "none";
+}
+
+// While the grid has the focus, the frame round the waiting card tells whether it may go where it lies:
+// a whole frame round the card, or a broken one round the card drawn faint over what lies beneath, both
+// clear on the pale green under a dark desktop theme too. In pointer play the pointer's shape tells.
+void TestTable::keyboardFrameTellsWhereTheCardMayGo()
+{
+    QFETCH(int, cell);
+    QFETCH(bool, keyboard);
+    QFETCH(bool, dark);
+    QFETCH(QString, look);
+    const QPalette desktop = QApplication::palette();
+    QPalette theme = desktop;
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        theme.setColor(role, QColor(0x30, 0x30, 0x30));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::Highlight})
+        theme.setColor(role, QColor(0xDD, 0xEE, 0xDD));
+    QApplication::setPalette(dark ? theme : desktop);
+    frmMain->cmdScoring->setFocus();
+    if (keyboard)
+        QTest::keyClick(frmMain->windowHandle(), Qt::Key_Tab, Qt::ShiftModifier);
+    hoverCell(cell);
+    const QImage shot = frmMain->grab().toImage();
+    QApplication::setPalette(desktop);
+
+    // Along the gaps above and left of the card, the places where a pixel near it stands out.
+    const QRect card = frmMain->imgPack->geometry();
+    int framed = 0, open = 0;
+    for (int along = 0; along < card.width() + card.height(); ++along) {
+        bool seen = false;
+        for (int off = 1; off <= 4; ++off) {
+            const QPoint near = along < card.width()
+                                    ? QPoint(card.left() + along, card.top() - off)
+                                    : QPoint(card.left() - off, card.top() + along - card.width());
+            seen = seen || contrast(shot.pixelColor(near), vbColor(palette::background)) >= 3;
+        }
+        ++(seen ? framed : open);
+    }
+    // The card's pixels as the picture has them, and the inked ones within its edge, which a faint card
+    // shows lighter, save where the card beneath is as dark.
+    const QImage picture = frmMain->imgPack->picture().convertToFormat(QImage::Format_ARGB32);
+    int changed = 0, inked = 0, inkedAsDrawn = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            const bool asDrawn = shot.pixel(card.topLeft() + QPoint(x, y)) == pixel;
+            const bool ink = qGray(pixel) < 160 && picture.rect().adjusted(3, 3, -3, -3).contains(x, y);
+            changed += qAlpha(pixel) == 255 && !asDrawn;
+            inked += ink;
+            inkedAsDrawn += ink && asDrawn;
+        }
+    }
+    const QString seen =
+        QString::asprintf("framed %d, open %d, %d pixels changed, %d of %d inked ones as drawn", framed, open,
+                          changed, inkedAsDrawn, inked);
+    if (look == QLatin1String("broken"))
+        QVERIFY2(framed > 2 * open && open > 8 && inkedAsDrawn < inked / 4, qPrintable(seen));
+    else
+        QVERIFY2(open == (look == QLatin1String("whole") ? 0 : framed + open) && changed == 0,
+                 qPrintable(seen));
+}
+
+// What has the focus shows from the start, before any key has moved it: Enter presses what is framed.
+void TestTable::focusShowsFromTheStart()
+{
+    FrmMain game;
+    game.show();
+    game.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&game));
+    QCOMPARE(QApplication::focusWidget(), game.cmdScoring);
+    const QImage focused = game.cmdScoring->grab().toImage();
+    game.cmdNew->setFocus();
+    QVERIFY(game.cmdScoring->grab().toImage() != focused);
 }
 
 // On a dense screen a card is drawn from its picture at twice the size: pixel for pixel at twice the

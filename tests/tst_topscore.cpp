@@ -53,7 +53,7 @@ enum Answer { PressEnter, PressEsc, ClickOK, CloseBox };
 
 // Replaces the offered name with `typed`, key by key, then answers; an empty text clears the box.
 // Letters of Latin-1 have key codes of their own, as a keyboard that has them sends them; "⌥" holds
-// Alt down for the letter after it.
+// Alt down for the letter after it, "⌘" Super.
 void typeAndAnswer(FrmTopScore *dialog, const QString &typed, Answer answer)
 {
     QWindow *window = dialog->windowHandle();
@@ -61,8 +61,8 @@ void typeAndAnswer(FrmTopScore *dialog, const QString &typed, Answer answer)
         QTest::keyClick(window, Qt::Key_Backspace);
     Qt::KeyboardModifiers held;
     for (char32_t letter : typed.toUcs4()) {
-        if (letter == U'⌥') {
-            held = Qt::AltModifier;
+        if (letter == U'⌥' || letter == U'⌘') {
+            held = letter == U'⌥' ? Qt::AltModifier : Qt::MetaModifier;
             continue;
         }
         const QString text = QString::fromUcs4(&letter, 1);
@@ -172,6 +172,7 @@ void TestTopScore::answers_data()
     row("scoring window visible, a name in three scripts", scripts, PressEnter, scripts, 1);
     row("scoring window hidden", name, PressEnter, name, 2);
     row("Alt with a letter out of habit", "Zo⌥në⌥s", PressEnter, name);
+    row("Super with a letter, which the desktop keeps", "⌘tZo⌘në", PressEnter, name);
     row("an emoji as the twentieth character", "Nineteen characters😀", PressEnter, "Nineteen characters😀");
     row("twenty-one emoji", QString(21, QChar()).replace(QChar(), QStringLiteral("😀")), PressEnter,
         QString(20, QChar()).replace(QChar(), QStringLiteral("😀")));

@@ -18,11 +18,20 @@ void ImageControl::setPicture(const QImage &picture)
     update();
 }
 
+void ImageControl::setDimmed(bool dimmed)
+{
+    if (dimmed == m_dimmed)
+        return;
+    m_dimmed = dimmed;
+    update();
+}
+
 void ImageControl::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
     QPainter painter(this);
+    painter.setOpacity(m_dimmed ? 0.35 : 1.0);
     // Pixel for pixel where the picture is drawn for the screen's density; scaled down smoothly where
     // it is not, as a picture at twice the size is on a screen at one and a half.
     painter.setRenderHint(QPainter::SmoothPixmapTransform,

@@ -16,6 +16,8 @@ public:
 
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
+    // A dimmed picture is drawn faint, so that what lies beneath shows through.
+    void setDimmed(bool dimmed);
 
 signals:
     // A press and release of the left button on the control.
@@ -31,5 +33,6 @@ protected:
 
 private:
     QImage m_picture;
+    bool m_dimmed = false;
     ClickTracker m_click;
 };

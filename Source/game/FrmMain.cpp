@@ -82,6 +82,7 @@ void FrmMain::createControls()
     imgTitle = new ImageControl(this);
     imgTitle->setPicture(
         platform::loadBuiltInPicture(QStringLiteral(":/game/art/title.gif"), devicePixelRatioF()));
+    imgTitle->setAccessibleName(QStringLiteral("Tallyfive"));
     place(imgTitle, 6225, 375, 2910, 480);
 
     lblNext = new LabelControl(this, QStringLiteral("Next Card:"), designFont(14.25));
@@ -101,11 +102,11 @@ void FrmMain::createControls()
     imgPack = new ImageControl(this);
     place(imgPack, 6240, 5040, 135, 135);
     imgPack->setVisible(false);
-    grdCells = new GridControl(this, imgPack);
+    grdCells = new GridControl(this, imgPack, imgCard);
     place(grdCells, 0, 0, 6045, 7920);
     grdCells->setAccessibleName(QStringLiteral("Table of cards"));
-    grdCells->setAccessibleDescription(
-        QStringLiteral("The arrow keys move the card to place from cell to cell; Enter or Space places it."));
+    grdCells->setAccessibleDescription(QStringLiteral("The arrow keys move the card to place from cell to "
+                                                      "cell; Enter or Space places it; H asks the coach."));
 
     cmdScoring = createButton(this, QStringLiteral("&Scoring"));
     place(cmdScoring, 6300, 4320, 855, 375);
@@ -160,6 +161,13 @@ void FrmMain::connectControls()
     for (QWidget *control :
          std::initializer_list<QWidget *>{cmdScoring, cmdNew, cmdQuit, grdCells, lblCredits3})
         control->installEventFilter(this);
+}
+
+// The focus is shown from the start, before any key has moved it: Enter presses what is framed. Qt
+// shows it only once a key has moved it, and forgets that whenever the window is shown.
+void FrmMain::showEvent(QShowEvent *)
+{
+    setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void FrmMain::mouseMoveEvent(QMouseEvent *event)

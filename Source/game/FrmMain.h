@@ -94,6 +94,7 @@ public:
     void lblCredits3_Click();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -106,11 +107,14 @@ private:
     QPushButton *accessKeyButton(const QKeyEvent *key) const;
     bool takeGridKey(const QKeyEvent *key);
     bool takeKey(QObject *watched, QKeyEvent *key);
-    // What a screen reader says of a cell, and of the waiting and the next card.
+    // What a screen reader says of a cell, of the waiting and the next card, and of the combinations.
     void nameCell(int x, int y);
     void nameCards();
+    void nameCombination();
+    // After a change of the table: what changed, told to a screen reader.
+    void tellTable();
     MousePointer targetPointer() const;
-    void refreshPointer();
+    void refreshTarget();
 
     // The waiting card was laid under the pointer, and the pointer has not left it since.
     bool m_pointerOnCard = false;

@@ -34,6 +34,8 @@ void FrmMain::endGame()
     imgNextCard->setPicture(noMoreCards);
     nameCards();
     lblTotal->setText(QStringLiteral("Total: ") + QString::number(totalScore));
+    // The last card and the total are heard before the top-score dialog takes the focus.
+    refreshTarget();
     if (beatsAnEntry(totalScore))
         showTopScoreDialog();
     cmdNew->setFocus();

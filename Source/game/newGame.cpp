@@ -27,6 +27,7 @@ void FrmMain::Form_Load()
     lastCellY = -1;
     lblTotal->setText(QStringLiteral("Current Score: 0"));
     lblCombination->setText(QString());
+    nameCombination();
 
     // The first card is laid in the centre without a score.
     packPosition = 0;
@@ -36,7 +37,7 @@ void FrmMain::Form_Load()
     setCellAvailable(1, 2);
     setCellAvailable(3, 2);
     drawCardFromPack();
-    refreshPointer();
+    refreshTarget();
 }
 
 void FrmMain::drawCardFromPack()

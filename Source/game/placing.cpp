@@ -30,5 +30,5 @@ void FrmMain::imgPack_Click()
     setCellAvailable(x + 1, y);
     reviseScore(x, y);
     drawCardFromPack();
-    refreshPointer();
+    refreshTarget();
 }

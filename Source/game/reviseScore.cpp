@@ -27,4 +27,5 @@ void FrmMain::reviseScore(int targetCellX, int targetCellY)
     for (int i = 0; i <= 4; ++i)
         totalScore = static_cast<int16_t>(totalScore + rowScore[i] + columnScore[i]);
     lblTotal->setText(QStringLiteral("Current Score: ") + QString::number(totalScore));
+    nameCombination();
 }

@@ -2,6 +2,7 @@
 // tells whether a click there will place it.
 #include "game/FrmMain.h"
 
+#include "controls/GridControl.h"
 #include "controls/ImageControl.h"
 #include "controls/LabelControl.h"
 #include "controls/mousePointer.h"
@@ -17,6 +18,7 @@ void FrmMain::imgCard_MouseMove(int Index, int, int, float, float)
     m_pointerOnCard = true;
     targetCell = static_cast<int16_t>(Index);
     setMousePointer(targetPointer());
+    grdCells->setCurrentCell(Index, targetPointer() == vbArrow);
 }
 
 // The arrow where a click will place the card, the not-allowed sign anywhere else.
@@ -28,11 +30,15 @@ MousePointer FrmMain::targetPointer() const
 }
 
 // After a move, an undo or a new game the cell under the waiting card may have changed its state:
-// the pointer over the card says so at once. Elsewhere it keeps the shape of what it lies over.
-void FrmMain::refreshPointer()
+// the pointer over the card, the grid's frame round it and a screen reader say so at once. Elsewhere
+// the pointer keeps the shape of what it lies over.
+void FrmMain::refreshTarget()
 {
     if (imgPack->isVisible() && m_pointerOnCard)
         setMousePointer(targetPointer());
+    if (imgPack->isVisible())
+        grdCells->setCurrentCell(targetCell, targetPointer() == vbArrow);
+    tellTable();
 }
 
 void FrmMain::Form_MouseMove(int, int, float X, float Y)

@@ -30,5 +30,5 @@ void FrmMain::undoLastMove()
     reviseScore(x, y);
     lastCellX = -1;
     lastCellY = -1;
-    refreshPointer();
+    refreshTarget();
 }

@@ -70,6 +70,7 @@ FrmScoring::FrmScoring(QWidget *owner) : QWidget(owner, fixedWindowFlags(Qt::Dia
     imgTitle = new ImageControl(this);
     imgTitle->setPicture(
         platform::loadBuiltInPicture(QStringLiteral(":/game/art/title.gif"), devicePixelRatioF()));
+    imgTitle->setAccessibleName(QStringLiteral("Tallyfive"));
     place(imgTitle, 780, 150, 2910, 480);
     createWaysToScore();
     createTopScores();
@@ -132,7 +133,7 @@ void FrmScoring::createTopScores()
         place(lblTopName[i], 2160, 6120 + 360 * i, 2175, 255);
         // The dashes of an empty row, and the widest names, are drawn smaller rather than cut off.
         lblTopName[i]->setShrinkToFit(true);
-        nameTopScoreRow(i, QStringLiteral("none"));
+        nameTopScoreRow(i, QStringLiteral("none"), QStringLiteral("no one"));
     }
 }
 

@@ -31,8 +31,8 @@ public:
 
     // Fills the rows of the entries that hold a score; also run again while the window is open.
     void Form_Load();
-    // What a screen reader says of a row of the top scores.
-    void nameTopScoreRow(int entry, const QString &content);
+    // What a screen reader says of a row of the top scores: its points, and whose they are.
+    void nameTopScoreRow(int entry, const QString &points, const QString &name);
     void Form_Click();
     void Form_KeyPress(int KeyAscii);
     void Form_MouseMove(int Button, int Shift, float X, float Y);

@@ -112,12 +112,13 @@ void FrmTopScore::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-// A chord with Alt is never text: an access key typed out of habit leaves the name as it is.
+// A chord with Alt or Super is never text: an access key typed out of habit, or a key the desktop
+// keeps for itself, leaves the name as it is.
 bool FrmTopScore::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtName &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
-        (static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier))
+        (static_cast<QKeyEvent *>(event)->modifiers() & (Qt::AltModifier | Qt::MetaModifier)))
         return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -14,16 +14,16 @@ void FrmScoring::Form_Load()
         if (topScore[i] > 0) {
             lblTopName[i]->setText(firstCharacters(nameToText(topName[i]), NameLength));
             lblTopScore[i]->setText(QString::number(topScore[i]));
-            nameTopScoreRow(i, lblTopScore[i]->text() + QStringLiteral(" points, ") + lblTopName[i]->text());
+            nameTopScoreRow(i, lblTopScore[i]->text() + QStringLiteral(" points"), lblTopName[i]->text());
         }
     }
 }
 
-void FrmScoring::nameTopScoreRow(int entry, const QString &content)
+void FrmScoring::nameTopScoreRow(int entry, const QString &points, const QString &name)
 {
-    const QString name = QStringLiteral("Top score %1: %2").arg(entry + 1).arg(content);
-    lblTopScore[entry]->setAccessibleName(name);
-    lblTopName[entry]->setAccessibleName(name);
+    const QString row = QStringLiteral("Top score %1").arg(entry + 1);
+    lblTopScore[entry]->setAccessibleName(row + QStringLiteral(": ") + points);
+    lblTopName[entry]->setAccessibleName(row + QStringLiteral(" by ") + name);
 }
 
 void FrmScoring::Form_Click()

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -143,6 +144,19 @@ void sendKeys(const QString &steps)
         QKeyEvent event(type, key.key, modifiers ^ key.own, QString(), repeated);
         QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : frmMain, &event);
     }
+}
+
+double contrast(const QColor &one, const QColor &other)
+{
+    const auto luminance = [](const QColor &colour) {
+        const auto linear = [](double c) {
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double a = luminance(one) + 0.05, b = luminance(other) + 0.05;
+    return std::max(a, b) / std::min(a, b);
 }
 
 QImage cardPicture(int suit, int rank)

@@ -2,6 +2,7 @@
 // through real pointer and key events, and snapshots of the whole game state.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QMap>
 #include <QPoint>
@@ -58,6 +59,9 @@ void pressUndo();
 // the keyboard's auto-repeat sends for a held key. QTest's own key calls add presses and releases of
 // the modifiers, which would blur the orders tested here.
 void sendKeys(const QString &steps);
+
+// The contrast of two colours, from 1 for the same to 21 for black on white.
+double contrast(const QColor &one, const QColor &other);
 
 // A card's picture as the game shows it, read from its file.
 QImage cardPicture(int suit, int rank);
