@@ -11,6 +11,8 @@
 #include "support/testSupport.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
@@ -25,6 +28,9 @@
 #include <functional>
 
 static const QString separator(QLatin1Char(platform::pathSeparator));
+// The schemes of the links the tests follow: none of them reaches the system's own programs.
+static const char *const linkSchemes[] = {"http", "https", "mailto",   "javascript",
+                                          "data", "smb",   "tallyfive"};
 
 // Clicks the credits link and runs `answer` inside the modal about window. True when the window
 // opened and the answer closed it; a window the answer left open is closed here so that the
@@ -72,8 +78,13 @@ class TestAbout : public QObject
 {
     Q_OBJECT
 
+public slots:
+    // Stands in for the system's programs for the links the tests follow.
+    void openUrl(const QUrl &url) { openedLinks += url.toString(); }
+
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void linkLook_data();
@@ -88,9 +99,12 @@ private slots:
     void layout();
     void pageFromTheProgramsFolder_data();
     void pageFromTheProgramsFolder();
-    void badPagesShowNothing_data();
-    void badPagesShowNothing();
+    void badPagesAreBounded_data();
+    void badPagesAreBounded();
     void pointerResetOverWindow();
+
+private:
+    QStringList openedLinks;
 };
 
 void TestAbout::initTestCase()
@@ -101,6 +115,14 @@ void TestAbout::initTestCase()
     // moves reach them.
     QCursor::setPos(0, 0);
     QVERIFY(!shippedPage().isEmpty());
+    for (const char *scheme : linkSchemes)
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
+}
+
+void TestAbout::cleanupTestCase()
+{
+    for (const char *scheme : linkSchemes)
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 }
 
 void TestAbout::init()
@@ -324,7 +346,10 @@ void TestAbout::pageFromTheProgramsFolder()
     bool answered = answerAbout([&](FrmAbout *about) {
         QCOMPARE(about->webBrowser->location(), path + between + QStringLiteral("index.htm"));
         QCOMPARE(about->webBrowser->documentTitle(), title);
-        QCOMPARE(about->webBrowser->toPlainText().isEmpty(), page.isEmpty());
+        // The page that lies beside the program is shown whole, as it is written.
+        QTextDocument whole;
+        whole.setHtml(QString::fromUtf8(page));
+        QCOMPARE(about->webBrowser->toPlainText(), whole.toPlainText());
         QCOMPARE(about->webBrowser->geometry(), QRect(8, 8, 393, 223));
         QTest::mouseClick(about->cmdOK, Qt::LeftButton);
     });
@@ -339,68 +364,134 @@ void TestAbout::pageFromTheProgramsFolder()
     QVERIFY(answered);
 }
 
-void TestAbout::badPagesShowNothing_data()
+void TestAbout::badPagesAreBounded_data()
 {
     QTest::addColumn<QString>("place");   // what stands where the page should be
-    QTest::addColumn<QByteArray>("page"); // a page's text, when it is a file
-    QTest::addColumn<QString>("picture"); // a picture the page shows
-    QTest::addColumn<QString>("link");    // a link then followed from the page
-    QTest::addColumn<QString>("shown");   // the view's text at the end
+    QTest::addColumn<QByteArray>("page"); // a page's text, when it is a file; %1 is its folder
+    QTest::addColumn<QString>("shown");   // the view's text at the end, as a pattern
+    QTest::addColumn<QString>("said");    // what stderr says of it, as a pattern
+    QTest::addColumn<int>("pixels");      // the pixels of the pictures it decodes
+    QTest::addColumn<QString>("opened");  // a link the system is asked to open
 
-    const QByteArray text = "<p>kept</p>";
-    QTest::newRow("FIFO") << "fifo" << QByteArray() << ""
-                          << ""
-                          << "";
-    QTest::newRow("device") << "device" << QByteArray() << ""
-                            << ""
-                            << "";
-    QTest::newRow("oversized") << "oversized" << QByteArray() << ""
-                               << ""
-                               << "";
-    QTest::newRow("deep nesting") << "file" << QByteArray("<div>").repeated(1000) + "deep"
-                                  << ""
-                                  << ""
-                                  << "";
-    QTest::newRow("a picture bomb") << "file" << text + "<img src=\"bomb.gif\">"
-                                    << "bomb.gif"
-                                    << ""
-                                    << "kept";
-    QTest::newRow("a picture from a device") << "file" << text + "<img src=\"file:///dev/zero\">"
-                                             << "file:///dev/zero"
-                                             << ""
-                                             << "kept";
-    QTest::newRow("a link to a device") << "file" << text << ""
-                                        << "file:///dev/zero"
-                                        << "";
-    QTest::newRow("a link out of the folder") << "file" << text << ""
-                                              << "file:///etc/hostname"
-                                              << "";
+    const QByteArray kept = "<p>kept</p>";
+    const auto pictures = [](int count) { // one picture under as many addresses
+        QByteArray tags;
+        for (int picture = 0; picture < count; ++picture)
+            tags += "<img src=\"half.gif?" + QByteArray::number(picture) + "\">";
+        return tags;
+    };
+    const QString cut = QStringLiteral("only up to its character \\d+: ");
+    const auto row = [&](const char *name, const QByteArray &page, const char *shown, const QString &said,
+                         int pixels = 0, const QString &opened = QString()) {
+        QTest::newRow(name) << "file" << page << shown << said << pixels << opened;
+    };
+    QTest::newRow("FIFO") << "fifo" << QByteArray() << "" << QString() << 0 << QString();
+    QTest::newRow("device") << "device" << QByteArray() << "" << QString() << 0 << QString();
+    QTest::newRow("oversized") << "oversized" << QByteArray() << "" << QString() << 0 << QString();
+    row("nesting through items", kept + QByteArray("<li><p>").repeated(1000) + "lost", "kept",
+        cut + "its elements nest more than 40 deep");
+    row("deep tables", kept + QByteArray("<table><tr><td>").repeated(30) + "lost", "kept",
+        cut + "its tables and cells nest more than 6 deep");
+    row("a long list", kept + "<ul>" + QByteArray("<li>i").repeated(600) + "</ul>lost", "kept(\\si){500}",
+        cut + "a list in it has more than 500 items");
+    row("a lopsided table",
+        kept + "<table><tr>" + QByteArray("<td>").repeated(100) + QByteArray("<tr><td>").repeated(100) +
+            "lost",
+        "kept\\s*", cut + "it holds more than can be laid out in a moment");
+    row("one long word", kept + QByteArray("x").repeated(40000) + "lost", "kept\\sx{32000,32760}",
+        cut + "it holds more text than can be laid out in a moment");
+    row("a letter under many marks", kept + "a" + QByteArray("\xcc\x81").repeated(100) + "lost", "kept",
+        cut + "a letter in it carries more than 32 marks");
+    row("marks apart from their letter", kept + "a" + QByteArray("<b>&#769;</b>").repeated(300) + "lost",
+        "kept\\sa\\x{301}{250,256}", cut + "more than 256 of its marks lie apart from their letters");
+    row("text turned again and again", kept + QByteArray("\xe2\x80\xae").repeated(100) + "lost",
+        "kept\\s\\x{202e}{64}", cut + "it changes the direction of its text more than 64 times");
+    row("a style sheet of many rules", "<style>" + QByteArray("p{}").repeated(300) + "</style>" + kept,
+        "kept", QStringLiteral("leaves out a style sheet of the page \"index.htm\": it is longer than"));
+    row("style rules for many elements",
+        "<style>" + QByteArray(".a,").repeated(200) + "b{}</style>" + kept +
+            QByteArray("<b></b>").repeated(3000) + "lost",
+        "kept", cut + "its style sheets take too long to apply to all its elements");
+    row("lines too tall to measure", kept + "<p style=\"line-height:30000000px\">all</p>", "kept\\sall",
+        QStringLiteral("without its styles: laid out with them, it could grow too tall"));
+    row("many pictures", kept + pictures(300) + "lost", "kept", cut + "it shows more than 256 pictures",
+        2048 * 2048);
+    row("a picture bomb", kept + "<img src=\"bomb.gif\">", "kept",
+        QStringLiteral("leaves out the picture \"bomb.gif\""));
+    row("a picture under twenty addresses", kept + pictures(20), "kept",
+        QStringLiteral("leaves out the picture \"half.gif\""), 2048 * 2048);
+    row("a picture bomb named by its path", kept + "<img src=\"%1/bomb.gif\">", "kept", QString());
+    row("a FIFO named by its path", kept + "<img src=\"%1/fifo.gif\">", "kept", QString());
+    row("a picture from a device", kept + "<img src=\"file:///dev/zero\">", "kept", QString());
+    const QString follows = QStringLiteral("does not follow the link \"%1\": only web and mail links leave");
+    for (const char *link :
+         {"javascript:alert(1)", "data:text/html,x", "smb://host/share", "tallyfive:made-up"})
+        row(link, kept + "<a href=\"" + link + "\">go</a>", "kept\\sgo",
+            follows.arg(QRegularExpression::escape(link)));
+    for (const char *link : {"http://brindlow.net/", "https://brindlow.net/", "mailto:player@brindlow.net"})
+        row(link, kept + "<a href=\"" + link + "\">go</a>", "kept\\sgo", QString(), 0,
+            QString::fromLatin1(link));
+    row("a link to a device", kept + "<a href=\"file:///dev/zero\">go</a>", "", QString());
+    row("a link out of the folder", kept + "<a href=\"file:///etc/hostname\">go</a>", "", QString());
 }
 
-// Nothing in the page's place, or that the page shows or links to, can hang the view or swamp it:
-// the view shows nothing of it.
-void TestAbout::badPagesShowNothing()
+// Nothing in the page's place, or that the page shows or links to, can hang the view or swamp it: the
+// view shows the page as far as its bounds allow, decodes its pictures within theirs, says so, and
+// the program answers again at once.
+void TestAbout::badPagesAreBounded()
 {
     QFETCH(QString, place);
     QFETCH(QByteArray, page);
-    QFETCH(QString, picture);
-    QFETCH(QString, link);
     QFETCH(QString, shown);
+    QFETCH(QString, said);
+    QFETCH(int, pixels);
+    QFETCH(QString, opened);
     QTemporaryDir folder;
     const QString index = folder.filePath(QStringLiteral("index.htm"));
     if (place == QLatin1String("file"))
-        folderWithPage(folder, page);
+        folderWithPage(folder, page.replace("%1", folder.path().toUtf8()));
     else
         QVERIFY(testSupport::layBadFile(index, place, 96 << 20)); // sparse: no time or disk spent
     QVERIFY(testSupport::layBadFile(folder.filePath(QStringLiteral("bomb.gif")), QStringLiteral("bomb")));
+    QVERIFY(
+        testSupport::layBadFile(folder.filePath(QStringLiteral("half.gif")), QStringLiteral("bomb"), 2048));
+    QVERIFY(testSupport::layBadFile(folder.filePath(QStringLiteral("fifo.gif")), QStringLiteral("fifo")));
+    if (!said.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(said));
     platform::setExecutableFolder(folder.path());
+    openedLinks.clear();
     const bool answered = answerAbout([&](FrmAbout *about) {
-        QTextDocument *document = about->webBrowser->document();
-        if (!picture.isEmpty())
-            QVERIFY(document->resource(QTextDocument::ImageResource, QUrl(picture)).value<QImage>().isNull());
-        if (!link.isEmpty())
-            about->webBrowser->setSource(QUrl(link));
-        QCOMPARE(about->webBrowser->toPlainText().remove(QChar::ObjectReplacementCharacter).trimmed(), shown);
+        platform::WebBrowser *view = about->webBrowser;
+        view->grab(); // laid out and painted, pictures and all
+        if (page.contains("<a href")) {
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Tab);
+            QTest::keyClick(view, Qt::Key_Return);
+        }
+        QString text = view->toPlainText().remove(QChar::ObjectReplacementCharacter).trimmed();
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(shown)).match(text).hasMatch(),
+                 qPrintable(text.left(80)));
+        qint64 decoded = 0;
+        for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextFormat format = fragment.fragment().charFormat();
+                const QPixmap picture =
+                    view->document()
+                        ->resource(QTextDocument::ImageResource, format.toImageFormat().name())
+                        .value<QPixmap>();
+                decoded += format.isImageFormat() && picture.width() > 1
+                               ? qint64(picture.width()) * picture.height()
+                               : 0;
+            }
+        }
+        QCOMPARE(decoded, pixels);
+        QCOMPARE(openedLinks, opened.isEmpty() ? QStringList() : QStringList(opened));
+        // The program answers again: a call queued now runs within a second.
+        QElapsedTimer clock;
+        clock.start();
+        qint64 ran = -1;
+        QTimer::singleShot(0, [&] { ran = clock.elapsed(); });
+        QVERIFY(QTest::qWaitFor([&] { return ran >= 0; }) && ran < 1000);
         about->cmdOK_Click();
     });
     QVERIFY(answered);

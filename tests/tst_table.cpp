@@ -472,10 +472,18 @@ void TestTable::brokenPictureChangesNothing_data()
                                << "too large" << true;
     QTest::newRow("bomb: 5000 x 5000 pixels") << "bomb"
                                               << "5000 x 5000" << true;
-    QTest::newRow("truncated") << "truncated"
-                               << "cut short" << true;
+    QTest::newRow("cut short where a ';' ends it") << "cut short"
+                                                   << "it is cut short" << true;
     QTest::newRow("wrong size") << "title"
                                 << "194 x 32" << true;
+    QTest::newRow("a PNG picture named .gif") << "png"
+                                              << "it is a PNG picture, not a GIF" << true;
+    QTest::newRow("empty") << "empty"
+                           << "it is empty" << true;
+    QTest::newRow("only a header") << "header"
+                                   << "a GIF header with no picture" << true;
+    QTest::newRow("a symbolic link loop") << "loop"
+                                          << "a symbolic link that leads round in a loop" << true;
 }
 
 // A card picture that cannot be loaded stops the routine before anything has changed, and the player
@@ -493,14 +501,24 @@ void TestTable::brokenPictureChangesNothing()
         QFile file(frmMain->getCardImageFilename(1, 1));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }();
-    if (broken == QLatin1String("truncated")) {
-        QFile file(picture);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(card.left(card.size() / 2)) > 0);
-    } else if (broken == QLatin1String("title")) {
+    // A card cut short in its picture's data, at a ';' that the data happens to hold.
+    const QByteArray cutShort = card.left(card.indexOf(';', card.size() / 2) + 1);
+    const QMap<QString, QByteArray> contents = {{QStringLiteral("cut short"), cutShort},
+                                                {QStringLiteral("empty"), QByteArray()},
+                                                {QStringLiteral("header"), card.left(13)}};
+    QFile file(picture);
+    if (contents.contains(broken))
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents[broken]) == contents[broken].size());
+    else if (broken == QLatin1String("title"))
         QVERIFY(QFile::copy(QStringLiteral(":/game/art/title.gif"), picture));
-    } else if (broken != QLatin1String("missing")) {
+    else if (broken == QLatin1String("png"))
+        QVERIFY(
+            QFile::copy(QStringLiteral(":/icons/hicolor/16x16/apps/net.brindlow.Tallyfive.png"), picture));
+    else if (broken == QLatin1String("loop"))
+        QVERIFY(QFile::link(picture, picture));
+    else if (broken != QLatin1String("missing"))
         QVERIFY(layBadFile(picture, broken, 2 << 20));
-    }
+    file.close();
 
     const Snapshot before = takeSnapshot();
     platform::setExecutableFolder(folder.path());

@@ -29,7 +29,9 @@ FrmAbout::FrmAbout(const QWidget *centreOver) : QDialog(nullptr, fixedWindowFlag
     cmdOK->setDefault(true);
     webBrowser = new platform::WebBrowser(this);
     webBrowser->setAccessibleName(QStringLiteral("About Tallyfive"));
-    webBrowser->move(twipsToPixels(120), twipsToPixels(120));
+    // At its designed size from the start, so that the page is first laid out at about the width it
+    // is shown at, not at a few letters' width.
+    webBrowser->setGeometry(twipsToPixels(120), twipsToPixels(120), twipsToPixels(5895), twipsToPixels(3375));
     setTabOrder(cmdOK, webBrowser);
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);

@@ -1,5 +1,6 @@
 #include "platform/loadPicture.h"
 
+#include "platform/gifStructure.h"
 #include "platform/testHooks.h"
 
 #include <QApplication>
@@ -29,11 +30,20 @@ void setProgramEnd(void (*end)(int status))
 // Far more than a card takes.
 constexpr qint64 largestPicture = 1 << 20;
 
+// Why a symbolic link leads to no file: round in a loop, or to a file that is not there.
+static QString brokenLink(QString path)
+{
+    for (int hop = 0; hop < 40 && QFileInfo(path).isSymLink(); ++hop)
+        path = QFileInfo(path).symLinkTarget();
+    return QFileInfo(path).isSymLink() ? QStringLiteral("it is a symbolic link that leads round in a loop")
+                                       : QStringLiteral("it is a symbolic link to a file that is not there");
+}
+
 static QString readPicture(const QString &path, QByteArray &bytes)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return QStringLiteral("there is no such file");
+        return info.isSymLink() ? brokenLink(path) : QStringLiteral("there is no such file");
     if (!info.isFile())
         return QStringLiteral("it is not a file");
     if (info.size() > largestPicture)
@@ -42,8 +52,8 @@ static QString readPicture(const QString &path, QByteArray &bytes)
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
     bytes = file.read(largestPicture);
-    // Every GIF ends in its trailer, ';': Qt's reader fills a picture that is cut short without a word.
-    return bytes.endsWith(';') ? QString() : QStringLiteral("it is cut short");
+    // Qt's reader fills a picture that is cut short without a word, and names no other fault.
+    return checkGifStructure(bytes);
 }
 
 QImage LoadPicture(const QString &path, QSize size, QString *problem)

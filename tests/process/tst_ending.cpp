@@ -13,6 +13,7 @@ class TestEnding : public QObject
 private slots:
     void endsCleanly_data();
     void endsCleanly();
+    void brokenPackEndsItAtTheStart_data();
     void brokenPackEndsItAtTheStart();
 
 private:
@@ -60,9 +61,20 @@ void TestEnding::endsCleanly()
     QVERIFY2(!run.out.contains(QStringLiteral("message:")), qPrintable(run.out));
 }
 
-// The picture shown after the last card is missing: found before the first game, not after it.
+void TestEnding::brokenPackEndsItAtTheStart_data()
+{
+    QTest::addColumn<int>("kept"); // how much of the picture is kept, in bytes up to a ';'; -1 none
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("missing") << -1 << QStringLiteral("there is no such file");
+    QTest::newRow("cut short where a ';' ends it") << 400 << QStringLiteral("it is cut short");
+}
+
+// The picture shown after the last card is broken: found before the first game, not after it, and
+// named with what is wrong with it.
 void TestEnding::brokenPackEndsItAtTheStart()
 {
+    QFETCH(int, kept);
+    QFETCH(QString, problem);
     QTemporaryDir folder;
     const QDir pack(QCoreApplication::applicationDirPath() + QStringLiteral("/Pack"));
     QDir(folder.path()).mkdir(QStringLiteral("Pack"));
@@ -70,12 +82,20 @@ void TestEnding::brokenPackEndsItAtTheStart()
         if (name != QLatin1String("000.gif"))
             QFile::copy(pack.filePath(name), folder.filePath(QStringLiteral("Pack/") + name));
     }
+    QFile whole(pack.filePath(QStringLiteral("000.gif"))),
+        broken(folder.filePath(QStringLiteral("Pack/000.gif")));
+    if (kept >= 0) {
+        QVERIFY(whole.open(QIODevice::ReadOnly) && broken.open(QIODevice::WriteOnly));
+        const QByteArray picture = whole.readAll();
+        QVERIFY(broken.write(picture.left(picture.indexOf(';', kept) + 1)) > kept);
+        broken.close();
+    }
     const Run run = runChild({QStringLiteral("quit"), folder.path()});
     QCOMPARE(run.status, 1);
     QVERIFY2(!run.out.contains(QStringLiteral("ended with")), qPrintable(run.out));
     for (const QString &text : {run.out, run.err})
         QVERIFY2(text.contains(QStringLiteral("000.gif")) &&
-                     text.contains(folder.path() + QStringLiteral("/Pack")),
+                     text.contains(folder.path() + QStringLiteral("/Pack")) && text.contains(problem),
                  qPrintable(text));
 }
 

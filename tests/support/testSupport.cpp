@@ -392,9 +392,12 @@ bool layBadFile(const QString &path, const QString &kind, qint64 size)
         return QFile::link(QStringLiteral("/dev/zero"), path);
     if (kind == QLatin1String("oversized"))
         return file.open(QIODevice::WriteOnly) && file.resize(size);
-    return kind == QLatin1String("bomb") && file.open(QIODevice::WriteOnly) &&
-           file.write(QByteArray::fromHex("474946383961881388130000002c00000000881388130002024c01003b")) ==
-               29;
+    // A GIF whose header claims its size, with a few pixels of data.
+    const int pixels = size > 0 && size < 65536 ? int(size) : 5000;
+    const QByteArray side = QByteArray(1, char(pixels & 0xFF)) + char(pixels >> 8);
+    const QByteArray bomb = "GIF89a" + side + side + QByteArray::fromHex("0000002c00000000") + side + side +
+                            QByteArray::fromHex("0002024c01003b");
+    return kind == QLatin1String("bomb") && file.open(QIODevice::WriteOnly) && file.write(bomb) == 29;
 }
 
 HeldStoreLock::HeldStoreLock()

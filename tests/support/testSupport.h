@@ -103,8 +103,8 @@ bool answerTopScoreDialog(const std::function<void()> &open,
 bool moveAndSettle(QPoint frameTopLeft);
 
 // Lays in `path` what a player's disk may hold in place of a file: "fifo", "device" (a link to
-// /dev/zero), "oversized" (a sparse file of `size` bytes) or "bomb" (a GIF of 5000 x 5000 pixels in 29
-// bytes). False when it could not.
+// /dev/zero), "oversized" (a sparse file of `size` bytes) or "bomb" (a GIF of `size` x `size` pixels,
+// 5000 x 5000 unless a size under 65536 is given, in 29 bytes). False when it could not.
 bool layBadFile(const QString &path, const QString &kind, qint64 size = 0);
 
 // Holds the store's lock from a second process, as another copy of the game in the middle of a save
