@@ -56,23 +56,39 @@ static QString readPicture(const QString &path, QByteArray &bytes)
     return checkGifStructure(bytes);
 }
 
+// The picture's bytes, when the file is a whole GIF of the given size, or what is wrong with it. Its
+// structure and size are read without decoding it.
+static QString readPicture(const QString &path, QSize size, QByteArray &bytes)
+{
+    const QString problem = readPicture(path, bytes);
+    if (!problem.isEmpty())
+        return problem;
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "gif");
+    if (reader.size() == size)
+        return QString();
+    return reader.size().isValid() ? QStringLiteral("it is %1 x %2 pixels, not %3 x %4")
+                                         .arg(reader.size().width())
+                                         .arg(reader.size().height())
+                                         .arg(size.width())
+                                         .arg(size.height())
+                                   : reader.errorString();
+}
+
+QString checkPicture(const QString &path, QSize size)
+{
+    QByteArray bytes;
+    return readPicture(path, size, bytes);
+}
+
 QImage LoadPicture(const QString &path, QSize size, QString *problem)
 {
     QByteArray bytes;
-    *problem = readPicture(path, bytes);
+    *problem = readPicture(path, size, bytes);
     if (!problem->isEmpty())
         return QImage();
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "gif");
-    if (reader.size() != size) {
-        *problem = reader.size().isValid() ? QStringLiteral("it is %1 x %2 pixels, not %3 x %4")
-                                                 .arg(reader.size().width())
-                                                 .arg(reader.size().height())
-                                                 .arg(size.width())
-                                                 .arg(size.height())
-                                           : reader.errorString();
-        return QImage();
-    }
     const QImage picture = reader.read();
     if (picture.isNull()) {
         *problem = reader.errorString();

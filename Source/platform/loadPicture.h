@@ -12,6 +12,10 @@ namespace platform
 // header before it is decoded, so that nothing in its place can hang or swamp the program.
 QImage LoadPicture(const QString &path, QSize size, QString *problem);
 
+// What LoadPicture would find wrong with the file, or nothing when it is a whole GIF of the given
+// size; found from its structure and header alone, without decoding it.
+QString checkPicture(const QString &path, QSize size);
+
 // The path of the same picture drawn at twice the size: "101.gif" gives "101@2x.gif".
 QString atTwiceTheSize(const QString &path);
 
