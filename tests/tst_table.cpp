@@ -52,6 +52,7 @@ private slots:
     void cardsAtTheScreensDensity();
     void brokenPictureChangesNothing_data();
     void brokenPictureChangesNothing();
+    void changedPictureIsReadAfresh();
 };
 
 void TestTable::initTestCase()
@@ -548,4 +549,26 @@ void TestTable::brokenPictureChangesNothing()
 }
 
 QTEST_MAIN(TestTable)
+// A picture is read afresh each time it is loaded: one changed on disk is shown as it now is, and
+// one that is broken now is found, however often it loaded before.
+void TestTable::changedPictureIsReadAfresh()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("101.gif"));
+    const QSize size(FrmMain::CardWidth, FrmMain::CardHeight);
+    QString problem;
+    for (const int rank : {1, 13, 1}) {
+        const QString card = frmMain->getCardImageFilename(1, rank);
+        QVERIFY(!QFile::exists(path) || QFile::remove(path));
+        QVERIFY(QFile::copy(card, path));
+        QCOMPARE(platform::LoadPicture(path, size, &problem),
+                 QImage(card).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() - 1));
+    file.close();
+    QVERIFY(platform::LoadPicture(path, size, &problem).isNull());
+    QCOMPARE(problem, QStringLiteral("it is cut short"));
+}
+
 #include "tst_table.moc"

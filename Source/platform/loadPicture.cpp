@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QMessageBox>
 #include <cstdio>
@@ -81,12 +82,25 @@ QString checkPicture(const QString &path, QSize size)
     return readPicture(path, size, bytes);
 }
 
+// The picture last decoded from each file, with the bytes it was decoded from. A card dealt again is
+// read afresh, and decoded again only when its bytes have changed: decoding is most of a placement's
+// time. Far more entries than the pack has pictures, at both sizes.
+struct Decoded {
+    QByteArray bytes;
+    QImage picture;
+};
+constexpr int mostDecoded = 256;
+
 QImage LoadPicture(const QString &path, QSize size, QString *problem)
 {
+    static QHash<QString, Decoded> decoded;
     QByteArray bytes;
     *problem = readPicture(path, size, bytes);
     if (!problem->isEmpty())
         return QImage();
+    const auto known = decoded.constFind(path);
+    if (known != decoded.cend() && known->bytes == bytes)
+        return known->picture;
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "gif");
     const QImage picture = reader.read();
@@ -94,8 +108,11 @@ QImage LoadPicture(const QString &path, QSize size, QString *problem)
         *problem = reader.errorString();
         return picture;
     }
+    if (decoded.size() >= mostDecoded)
+        decoded.clear();
     // Converted once here, so that painting it is a plain copy.
-    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return decoded.insert(path, {bytes, picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)})
+        ->picture;
 }
 
 QString atTwiceTheSize(const QString &path)

@@ -1,4 +1,4 @@
-// Loading a picture from a GIF file, read afresh from disk each time.
+// Loading a picture from a GIF file, read afresh from disk each time and decoded again when it changed.
 #pragma once
 
 #include <QImage>
