@@ -1,7 +1,9 @@
 // How fast the game is there, beside a bare Qt window: each program started in turn on the current
 // X server (a bare one, with no window manager), timed from its start until its window is mapped and
 // until every pixel of it has been painted once, as the X server's damage reports show; then ended,
-// with its peak memory and the processor time it spent. Not a test: it prints figures.
+// with its peak memory and the processor time it spent. Not a test: it prints figures. The same bare
+// window with one line of text is timed too: the first text a program draws costs it the font
+// machinery, which the bare window never loads.
 //
 //     tallyfive_launch_bench [ROUNDS] [GAME] [BARE-WINDOW]
 #include <xcb/damage.h>
@@ -59,7 +61,13 @@ struct Coverage {
     }
 };
 
-pid_t start(const std::string &program, const std::string &dataFolder)
+// A program and the one argument it is started with, if any.
+struct Program {
+    std::string path;
+    const char *argument;
+};
+
+pid_t start(const Program &program, const std::string &dataFolder)
 {
     const pid_t child = fork();
     if (child == 0) {
@@ -68,14 +76,13 @@ pid_t start(const std::string &program, const std::string &dataFolder)
         // What the programs say of their session is no figure of this benchmark.
         if (FILE *quiet = std::fopen("/dev/null", "w"))
             dup2(fileno(quiet), STDERR_FILENO);
-        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+        execl(program.path.c_str(), program.path.c_str(), program.argument, static_cast<char *>(nullptr));
         _exit(127);
     }
     return child;
 }
 
-Launch launch(xcb_connection_t *x, uint8_t damageEvent, const std::string &program,
-              const std::string &dataFolder)
+Launch launch(xcb_connection_t *x, uint8_t damageEvent, const Program &program, const std::string &dataFolder)
 {
     Launch result;
     const Clock::time_point begun = Clock::now();
@@ -179,22 +186,28 @@ int main(int argc, char **argv)
     char dataFolder[] = "/tmp/tallyfive-launch-XXXXXX";
     if (!mkdtemp(dataFolder))
         return 1;
-    // One start of each first, unmeasured, so that both find their libraries in the page cache.
-    launch(x, damage->first_event, bare, dataFolder);
-    launch(x, damage->first_event, game, dataFolder);
-    std::vector<Launch> bareLaunches, gameLaunches;
+    const Program programs[] = {{bare, nullptr}, {bare, "text"}, {game, nullptr}};
+    const char *const names[] = {"a bare Qt window", "the bare window with a line of text", "the game"};
+    // One start of each first, unmeasured, so that each finds its libraries in the page cache.
+    for (const Program &program : programs)
+        launch(x, damage->first_event, program, dataFolder);
+    std::vector<Launch> launches[3];
     for (int round = 0; round < rounds; ++round) {
-        bareLaunches.push_back(launch(x, damage->first_event, bare, dataFolder));
-        gameLaunches.push_back(launch(x, damage->first_event, game, dataFolder));
+        for (int i = 0; i < 3; ++i)
+            launches[i].push_back(launch(x, damage->first_event, programs[i], dataFolder));
     }
-    const Medians b = medians(bareLaunches), g = medians(gameLaunches);
-    std::printf("medians of %d alternated starts    mapped     painted    peak RSS   start-up CPU\n", rounds);
-    std::printf("a bare Qt window                 %7.1f ms  %7.1f ms  %6.1f MB  %7.1f ms\n", b.mapped,
-                b.painted, b.peakMb, b.cpuMs);
-    std::printf("the game                         %7.1f ms  %7.1f ms  %6.1f MB  %7.1f ms\n", g.mapped,
-                g.painted, g.peakMb, g.cpuMs);
-    std::printf("the game / the bare window       %7.2f x   %7.2f x   %6.2f x   %7.2f x\n",
-                g.mapped / b.mapped, g.painted / b.painted, g.peakMb / b.peakMb, g.cpuMs / b.cpuMs);
+    Medians m[3];
+    std::printf("medians of %d alternated starts           mapped     painted    peak RSS   start-up CPU\n",
+                rounds);
+    for (int i = 0; i < 3; ++i) {
+        m[i] = medians(launches[i]);
+        std::printf("%-40s %7.1f ms  %7.1f ms  %6.1f MB  %7.1f ms\n", names[i], m[i].mapped, m[i].painted,
+                    m[i].peakMb, m[i].cpuMs);
+    }
+    for (int i = 0; i < 2; ++i)
+        std::printf("the game / %-29s %7.2f x   %7.2f x   %6.2f x   %7.2f x\n",
+                    i ? "the window with text" : "the bare window", m[2].mapped / m[i].mapped,
+                    m[2].painted / m[i].painted, m[2].peakMb / m[i].peakMb, m[2].cpuMs / m[i].cpuMs);
     std::system((std::string("rm -rf ") + dataFolder).c_str());
     xcb_disconnect(x);
     return 0;

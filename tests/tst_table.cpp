@@ -47,11 +47,13 @@ private slots:
     void coachLaysTheCardOverItsPick();
     void keyboardFrameTellsWhereTheCardMayGo_data();
     void keyboardFrameTellsWhereTheCardMayGo();
+    void frameLeavesNothingBehind();
     void focusShowsFromTheStart();
     void pointerFollowsEachChange();
     void cardsAtTheScreensDensity();
     void brokenPictureChangesNothing_data();
     void brokenPictureChangesNothing();
+    void changedPictureIsReadAfresh();
 };
 
 void TestTable::initTestCase()
@@ -332,6 +334,23 @@ void TestTable::keyboardFrameTellsWhereTheCardMayGo_data()
     QTest::newRow("closed corner, pointer play") << 0 << false << false << "none";
 }
 
+// Along the gaps above and left of a card's box, the places where a pixel near it stands out.
+static int framedPlaces(const QImage &shot, const QRect &card)
+{
+    int framed = 0;
+    for (int along = 0; along < card.width() + card.height(); ++along) {
+        bool seen = false;
+        for (int off = 1; off <= 4; ++off) {
+            const QPoint near = along < card.width()
+                                    ? QPoint(card.left() + along, card.top() - off)
+                                    : QPoint(card.left() - off, card.top() + along - card.width());
+            seen = seen || contrast(shot.pixelColor(near), vbColor(palette::background)) >= 3;
+        }
+        framed += seen;
+    }
+    return framed;
+}
+
 // While the grid has the focus, the frame round the waiting card tells whether it may go where it lies:
 // a whole frame round the card, or a broken one round the card drawn faint over what lies beneath, both
 // clear on the pale green under a dark desktop theme too. In pointer play the pointer's shape tells.
@@ -355,19 +374,8 @@ void TestTable::keyboardFrameTellsWhereTheCardMayGo()
     const QImage shot = frmMain->grab().toImage();
     QApplication::setPalette(desktop);
 
-    // Along the gaps above and left of the card, the places where a pixel near it stands out.
     const QRect card = frmMain->imgPack->geometry();
-    int framed = 0, open = 0;
-    for (int along = 0; along < card.width() + card.height(); ++along) {
-        bool seen = false;
-        for (int off = 1; off <= 4; ++off) {
-            const QPoint near = along < card.width()
-                                    ? QPoint(card.left() + along, card.top() - off)
-                                    : QPoint(card.left() - off, card.top() + along - card.width());
-            seen = seen || contrast(shot.pixelColor(near), vbColor(palette::background)) >= 3;
-        }
-        ++(seen ? framed : open);
-    }
+    const int framed = framedPlaces(shot, card), open = card.width() + card.height() - framed;
     // The card's pixels as the picture has them, and the inked ones within its edge, which a faint card
     // shows lighter, save where the card beneath is as dark.
     const QImage picture = frmMain->imgPack->picture().convertToFormat(QImage::Format_ARGB32);
@@ -390,6 +398,23 @@ void TestTable::keyboardFrameTellsWhereTheCardMayGo()
     else
         QVERIFY2(open == (look == QLatin1String("whole") ? 0 : framed + open) && changed == 0,
                  qPrintable(seen));
+}
+
+// The frame goes with the card: on the screen, nothing of it stays where the card was.
+void TestTable::frameLeavesNothingBehind()
+{
+    const auto shown = [] { return frmMain->screen()->grabWindow(frmMain->winId()).toImage(); };
+    frmMain->cmdScoring->setFocus();
+    QTest::keyClick(frmMain->windowHandle(), Qt::Key_Tab, Qt::ShiftModifier);
+    hoverCell(7);
+    const QRect left = frmMain->imgPack->geometry();
+    QTRY_VERIFY(framedPlaces(shown(), left) == left.width() + left.height());
+    QTest::keyClick(frmMain->windowHandle(), Qt::Key_Right);
+    const QRect reached = frmMain->imgPack->geometry();
+    QVERIFY(reached != left);
+    // Whole or broken, the frame is there before what was left behind is looked at.
+    QTRY_VERIFY(framedPlaces(shown(), reached) > (reached.width() + reached.height()) / 2);
+    QCOMPARE(framedPlaces(shown(), left), 0);
 }
 
 // What has the focus shows from the start, before any key has moved it: Enter presses what is framed.
@@ -548,4 +573,26 @@ void TestTable::brokenPictureChangesNothing()
 }
 
 QTEST_MAIN(TestTable)
+// A picture is read afresh each time it is loaded: one changed on disk is shown as it now is, and
+// one that is broken now is found, however often it loaded before.
+void TestTable::changedPictureIsReadAfresh()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("101.gif"));
+    const QSize size(FrmMain::CardWidth, FrmMain::CardHeight);
+    QString problem;
+    for (const int rank : {1, 13, 1}) {
+        const QString card = frmMain->getCardImageFilename(1, rank);
+        QVERIFY(!QFile::exists(path) || QFile::remove(path));
+        QVERIFY(QFile::copy(card, path));
+        QCOMPARE(platform::LoadPicture(path, size, &problem),
+                 QImage(card).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() - 1));
+    file.close();
+    QVERIFY(platform::LoadPicture(path, size, &problem).isNull());
+    QCOMPARE(problem, QStringLiteral("it is cut short"));
+}
+
 #include "tst_table.moc"

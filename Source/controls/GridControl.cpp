@@ -78,12 +78,29 @@ void GridControl::tellCurrentCell()
 void GridControl::showAllowed()
 {
     m_card->setDimmed(hasFocus() && !m_allowed);
-    update();
+    showFrame();
+}
+
+// The frame's box: around the card, with room for its pen; empty while no frame shows.
+QRect GridControl::frameBox() const
+{
+    if (!hasFocus() || !m_card->isVisible())
+        return QRect();
+    return m_card->geometry().translated(-pos()).adjusted(-4, -4, 4, 4);
+}
+
+// Only where the frame was and where it is now is painted again: the grid lies over every cell, and
+// painting all of it would paint every cell beneath.
+void GridControl::showFrame()
+{
+    const QRect box = frameBox();
+    update(QRegion(m_framed) + box);
+    m_framed = box;
 }
 
 void GridControl::paintEvent(QPaintEvent *)
 {
-    if (!hasFocus() || !m_card->isVisible())
+    if (frameBox().isEmpty())
         return;
     QPainter painter(this);
     const QColor colour = palette().color(m_allowed ? QPalette::Highlight : QPalette::WindowText);
@@ -111,6 +128,6 @@ void GridControl::focusOutEvent(QFocusEvent *event)
 bool GridControl::eventFilter(QObject *, QEvent *event)
 {
     if (event->type() == QEvent::Move || event->type() == QEvent::Show || event->type() == QEvent::Hide)
-        update();
+        showFrame();
     return false;
 }

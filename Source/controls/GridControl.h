@@ -45,6 +45,8 @@ private:
     void tellCell(int cell, QAccessible::Event type);
     void tellCurrentCell();
     void showAllowed();
+    QRect frameBox() const;
+    void showFrame();
 
     ImageControl *m_card;
     ImageControl *m_cells[CellCount];
@@ -53,5 +55,6 @@ private:
     QString m_news;
     int m_current = -1;
     bool m_allowed = false;
+    QRect m_framed; // where the frame was last shown
     bool m_focusTold = false;
 };

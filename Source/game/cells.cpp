@@ -63,10 +63,18 @@ QImage FrmMain::loadCardImage(int cardSuit, int cardRank) const
 
 void FrmMain::checkPack() const
 {
-    loadCardAtItsSize(getCardImageFilename(0, 0));
+    // Checked without being decoded, so that the window shows sooner: a card is decoded when it is
+    // first dealt.
+    const auto check = [this](int suit, int rank) {
+        const QString path = getCardImageFilename(suit, rank);
+        const QString problem = platform::checkPicture(path, QSize(CardWidth, CardHeight));
+        if (!problem.isEmpty())
+            platform::endForBrokenPicture(path, problem);
+    };
+    check(0, 0);
     for (int suit = 1; suit <= 4; ++suit) {
         for (int rank = 1; rank <= 13; ++rank)
-            loadCardAtItsSize(getCardImageFilename(suit, rank));
+            check(suit, rank);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 void setApplicationIdentity()
 {
@@ -11,10 +13,14 @@ void setApplicationIdentity()
     QApplication::setOrganizationName(QStringLiteral("Brindlow"));
     QApplication::setOrganizationDomain(QStringLiteral("brindlow.net"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.brindlow.Tallyfive"));
-    // Every size the program holds, as the build chose them for the window system.
+    // Every size the program holds, as the build chose them for the window system. Each is read as the
+    // PNG it is: a reader left to guess would load every picture plugin first.
     QIcon icon;
     const QString theme = QStringLiteral(":/icons/hicolor/");
-    for (const QString &size : QDir(theme).entryList())
-        icon.addFile(theme + size + QStringLiteral("/apps/net.brindlow.Tallyfive.png"));
+    for (const QString &size : QDir(theme).entryList()) {
+        QImageReader reader(theme + size + QStringLiteral("/apps/net.brindlow.Tallyfive.png"), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     QApplication::setWindowIcon(icon);
 }

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QMessageBox>
 #include <cstdio>
@@ -56,30 +57,62 @@ static QString readPicture(const QString &path, QByteArray &bytes)
     return checkGifStructure(bytes);
 }
 
-QImage LoadPicture(const QString &path, QSize size, QString *problem)
+// The picture's bytes, when the file is a whole GIF of the given size, or what is wrong with it. Its
+// structure and size are read without decoding it.
+static QString readPicture(const QString &path, QSize size, QByteArray &bytes)
 {
-    QByteArray bytes;
-    *problem = readPicture(path, bytes);
-    if (!problem->isEmpty())
-        return QImage();
+    const QString problem = readPicture(path, bytes);
+    if (!problem.isEmpty())
+        return problem;
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "gif");
-    if (reader.size() != size) {
-        *problem = reader.size().isValid() ? QStringLiteral("it is %1 x %2 pixels, not %3 x %4")
-                                                 .arg(reader.size().width())
-                                                 .arg(reader.size().height())
-                                                 .arg(size.width())
-                                                 .arg(size.height())
-                                           : reader.errorString();
+    if (reader.size() == size)
+        return QString();
+    return reader.size().isValid() ? QStringLiteral("it is %1 x %2 pixels, not %3 x %4")
+                                         .arg(reader.size().width())
+                                         .arg(reader.size().height())
+                                         .arg(size.width())
+                                         .arg(size.height())
+                                   : reader.errorString();
+}
+
+QString checkPicture(const QString &path, QSize size)
+{
+    QByteArray bytes;
+    return readPicture(path, size, bytes);
+}
+
+// The picture last decoded from each file, with the bytes it was decoded from. A card dealt again is
+// read afresh, and decoded again only when its bytes have changed: decoding is most of a placement's
+// time. Far more entries than the pack has pictures, at both sizes.
+struct Decoded {
+    QByteArray bytes;
+    QImage picture;
+};
+constexpr int mostDecoded = 256;
+
+QImage LoadPicture(const QString &path, QSize size, QString *problem)
+{
+    static QHash<QString, Decoded> decoded;
+    QByteArray bytes;
+    *problem = readPicture(path, size, bytes);
+    if (!problem->isEmpty())
         return QImage();
-    }
+    const auto known = decoded.constFind(path);
+    if (known != decoded.cend() && known->bytes == bytes)
+        return known->picture;
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "gif");
     const QImage picture = reader.read();
     if (picture.isNull()) {
         *problem = reader.errorString();
         return picture;
     }
+    if (decoded.size() >= mostDecoded)
+        decoded.clear();
     // Converted once here, so that painting it is a plain copy.
-    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return decoded.insert(path, {bytes, picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)})
+        ->picture;
 }
 
 QString atTwiceTheSize(const QString &path)

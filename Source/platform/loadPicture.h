@@ -1,4 +1,4 @@
-// Loading a picture from a GIF file, read afresh from disk each time.
+// Loading a picture from a GIF file, read afresh from disk each time and decoded again when it changed.
 #pragma once
 
 #include <QImage>
@@ -11,6 +11,10 @@ namespace platform
 // reason in `problem`. Only a regular file of a picture's size is read, and its size is read from its
 // header before it is decoded, so that nothing in its place can hang or swamp the program.
 QImage LoadPicture(const QString &path, QSize size, QString *problem);
+
+// What LoadPicture would find wrong with the file, or nothing when it is a whole GIF of the given
+// size; found from its structure and header alone, without decoding it.
+QString checkPicture(const QString &path, QSize size);
 
 // The path of the same picture drawn at twice the size: "101.gif" gives "101@2x.gif".
 QString atTwiceTheSize(const QString &path);
