@@ -8,7 +8,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2 f
 if [ "${1:-}" = test ]; then
   packages+=(xvfb openbox x11-utils x11-xkb-utils xdotool g++-mingw-w64-x86-64-posix wine wine64 clang
     libclang-rt-14-dev at-spi2-core dbus python3-pyatspi imagemagick desktop-file-utils appstream dpkg-dev file
-    lintian man-db)
+    lintian man-db libxcb-damage0-dev)
 fi
 
 missing=()
