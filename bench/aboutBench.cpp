@@ -154,8 +154,8 @@ void openEveryPage(const QString &program, int seconds)
     }
 }
 
-// A card's picture loaded as the game loads it, and the same bytes decoded alone, for the cost of the
-// checks made before decoding.
+// A card's picture loaded again and again as the game loads it, read and checked each time and decoded
+// the first, and the same bytes decoded alone, for the cost of the checks made before decoding.
 void measureCardLoading()
 {
     const QString path = frmMain->getCardImageFilename(1, 1);
@@ -176,7 +176,7 @@ void measureCardLoading()
     for (int load = 0; load < loads; ++load)
         problem += platform::checkGifStructure(bytes);
     const double walked = timer.nsecsElapsed() / 1e3 / loads;
-    std::printf("a card's picture: loaded and checked in %.1f us; decoded alone from memory in %.1f us, "
+    std::printf("a card's picture: read and checked in %.1f us; decoded alone from memory in %.1f us, "
                 "its blocks walked alone in %.2f us%s\n",
                 checked, decoded, walked, problem.isEmpty() ? "" : " (it did not load)");
 }
