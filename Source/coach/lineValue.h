@@ -16,7 +16,7 @@ struct Pool {
 
 // The phase of the game by the grid's empty cells: one by one near the end, where a cell more or less
 // changes what a line can still become; one phase from 7 empty cells back to the start. Finer phases
-// early on leave the table's entries fewer games each and make the coach play worse.
+// early on leave each entry fewer games to learn from, and the coach's quick choice plays worse by them.
 constexpr int8_t phaseOfEmpties[CellCount] = {0, 0, 1, 2, 3, 4, 5, 6, 6, 6, 6, 6, 6,
                                               6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6};
 constexpr int phaseCount = 7;
