@@ -30,15 +30,15 @@ bool isAvailable(const coach::Position &position, int x, int y)
 {
     if (position.suit[x][y] != 0)
         return false;
-    return (x > 0 && position.suit[x - 1][y] != 0) || (x < 4 && position.suit[x + 1][y] != 0) ||
-           (y > 0 && position.suit[x][y - 1] != 0) || (y < 4 && position.suit[x][y + 1] != 0);
+    return (x > 0 && position.suit[x - 1][y] != 0) || (x < GridSize - 1 && position.suit[x + 1][y] != 0) ||
+           (y > 0 && position.suit[x][y - 1] != 0) || (y < GridSize - 1 && position.suit[x][y + 1] != 0);
 }
 
 int scoreGrid(const coach::Position &position)
 {
     int total = 0;
     for (int k = 0; k < GridSize; ++k) {
-        int16_t rowSuit[5], rowRank[5], columnSuit[5], columnRank[5];
+        int16_t rowSuit[GridSize], rowRank[GridSize], columnSuit[GridSize], columnRank[GridSize];
         for (int j = 0; j < GridSize; ++j) {
             rowSuit[j] = position.suit[j][k];
             rowRank[j] = position.rank[j][k];
@@ -56,8 +56,8 @@ int playDeal(uint64_t seed, int deal, std::vector<double> &times)
     int16_t suit[PackSize], rank[PackSize];
     dealPack(seed, deal, suit, rank);
     coach::Position position{};
-    position.suit[2][2] = suit[0];
-    position.rank[2][2] = rank[0];
+    position.suit[GridSize / 2][GridSize / 2] = suit[0];
+    position.rank[GridSize / 2][GridSize / 2] = rank[0];
     for (int k = 1; k < LastCard; ++k) {
         position.waitingSuit = suit[k];
         position.waitingRank = rank[k];
@@ -67,8 +67,8 @@ int playDeal(uint64_t seed, int deal, std::vector<double> &times)
         const int cell = coach::chooseCell(position, seed * 1000003u + static_cast<uint64_t>(deal) * 25 + k);
         times.push_back(
             std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
-        const int x = cell % 5;
-        const int y = cell / 5;
+        const int x = cell % GridSize;
+        const int y = cell / GridSize;
         if (cell < 0 || cell >= CellCount || !isAvailable(position, x, y)) {
             std::fprintf(stderr, "deal %d, card %d: the coach chose cell %d, which is not available\n", deal,
                          k, cell);
@@ -96,7 +96,7 @@ int main(int argc, char **argv)
     std::vector<int> totals;
     std::vector<double> times;
     totals.reserve(deals);
-    times.reserve(static_cast<size_t>(deals) * 24);
+    times.reserve(static_cast<size_t>(deals) * (LastCard - 1));
     const uint64_t evaluationsBefore = coach::countLineEvaluations();
     const auto start = std::chrono::steady_clock::now();
     for (int deal = 0; deal < deals; ++deal)

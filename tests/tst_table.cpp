@@ -44,7 +44,6 @@ private slots:
     void newGameKeepsTargetAndTopScores();
     void keysPressTheButtons_data();
     void keysPressTheButtons();
-    void coachLaysTheCardOverItsPick();
     void keyboardFrameTellsWhereTheCardMayGo_data();
     void keyboardFrameTellsWhereTheCardMayGo();
     void frameLeavesNothingBehind();
@@ -288,34 +287,6 @@ void TestTable::keysPressTheButtons()
     QTRY_COMPARE(packPosition, int16_t(1));
     QCOMPARE(frmMain->cmdQuit->shortcut(), QKeySequence(QStringLiteral("Alt+Q")));
     QCOMPARE(frmMain->cmdScoring->shortcut(), QKeySequence(QStringLiteral("Alt+S")));
-}
-
-// H lays the waiting card over the coach's pick, as the pointer would, and places nothing: here over
-// the cell that completes a royal flush. With no card waiting, at the end of a game, it does nothing.
-void TestTable::coachLaysTheCardOverItsPick()
-{
-    // Row 2 gets 10, jack, queen and king of spades; the ace waits for the cell at its right end.
-    const int16_t ranks[] = {10, 11, 12, 13, 1, 2};
-    for (int k = 0; k < 6; ++k)
-        packSuit[k] = 4, packRank[k] = ranks[k];
-    frmMain->setCellOccupied(2, 2, 4, 10);
-    packPosition = 0;
-    frmMain->drawCardFromPack();
-    for (int cell : {11, 13, 10})
-        placeOn(cell);
-    hoverCell(0);
-    QTest::keyClick(frmMain->windowHandle(), Qt::Key_H);
-    QCOMPARE(int(targetCell), 14);
-    QCOMPARE(frmMain->imgPack->pos(), frmMain->imgCard[14]->pos());
-    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
-    QCOMPARE(int(packPosition), 4);
-
-    setTopScores(topScoresNoneBeats);
-    while (packPosition < LastCard)
-        placeOn(availableCells().first());
-    const Snapshot over = takeSnapshot();
-    QTest::keyClick(frmMain->windowHandle(), Qt::Key_H);
-    QCOMPARE(differences(over, takeSnapshot()), QString());
 }
 
 void TestTable::keyboardFrameTellsWhereTheCardMayGo_data()

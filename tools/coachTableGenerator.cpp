@@ -10,6 +10,7 @@
 //     tallyfive_coach_table OUTPUT [GAMES_PER_ROUND] [ROUNDS] [SEED]
 #include "coach/board.h"
 #include "coach/random.h"
+#include "rules/handEvaluation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,11 +29,11 @@ constexpr double priorWeight = 20.0;
 constexpr double exploration = 0.25;
 
 // A shuffled pack by Fisher and Yates.
-void shuffleCards(Random &random, int cards[52])
+void shuffleCards(Random &random, int cards[PackSize])
 {
-    for (int card = 0; card < 52; ++card)
+    for (int card = 0; card < PackSize; ++card)
         cards[card] = card;
-    for (int k = 51; k > 0; --k)
+    for (int k = PackSize - 1; k > 0; --k)
         std::swap(cards[k], cards[drawBelow(random, k + 1)]);
 }
 
@@ -48,43 +49,64 @@ int chooseRandomCell(Random &random, uint32_t available)
 int playGame(Random &random, const float *values, double exploration, std::vector<double> &sums,
              std::vector<double> &counts)
 {
-    int cards[52];
+    int cards[PackSize];
     shuffleCards(random, cards);
     Board board = makeEmptyBoard();
-    placeCard(board, 12, cards[0]);
-    std::vector<int> keys[10];
+    placeCard(board, CellCount / 2, cards[0]);
+    // The entries of each line, one for each card placed while it had an empty cell.
+    int keys[lineCount][CellCount];
+    int keyCounts[lineCount] = {};
     uint64_t evaluations = 0;
     for (int k = 1;; ++k) {
-        for (int line = 0; line < 10; ++line) {
-            if (board.lines[line].count < 5)
-                keys[line].push_back(findLineValueKey(board.lines[line], board.pool, board.empties));
+        for (int line = 0; line < lineCount; ++line) {
+            if (board.lines[line].count < GridSize)
+                keys[line][keyCounts[line]++] =
+                    findLineValueKey(board.lines[line], board.pool, board.empties);
         }
-        if (k == 25)
+        if (k == LastCard)
             break;
         const bool explore = static_cast<double>(drawRandom(random) >> 11) * 0x1.0p-53 < exploration;
         const int cell = explore ? chooseRandomCell(random, board.available)
                                  : chooseGreedyCell(board, cards[k], values, evaluations);
         placeCard(board, cell, cards[k]);
     }
-    for (int line = 0; line < 10; ++line) {
+    for (int line = 0; line < lineCount; ++line) {
         const int points = scoreLine(board.lines[line]);
-        for (const int key : keys[line]) {
-            sums[key] += points;
-            counts[key] += 1;
+        for (int k = 0; k < keyCounts[line]; ++k) {
+            sums[keys[line][k]] += points;
+            counts[keys[line][k]] += 1;
         }
     }
     return scoreBoard(board);
 }
 
-// The points a line's ranks make before any five-card combination: the starting guess.
+// What the ranks of a kind of line score already, before any five-card combination.
+int scoreRanks(LineKind kind)
+{
+    switch (kind) {
+    case PairAlone:
+    case PairAndOne:
+    case PairAndTwo:
+        return combinationValues[Pair].points;
+    case TwoPairs:
+        return combinationValues[TwoPair].points;
+    case TripletAlone:
+    case TripletAndOne:
+        return combinationValues[Triplet].points;
+    case FourAlike:
+        return combinationValues[FourOfAKind].points;
+    default:
+        return 0;
+    }
+}
+
+// The starting guess: each line is worth what its ranks make already.
 void setStartingValues(std::vector<float> &values)
 {
-    constexpr float groupPoints[rankPatterns] = {2, 2, 10, 2, 5, 10, 50};
-    std::fill(values.begin(), values.end(), 0.0f);
-    for (int pattern = 0; pattern < rankPatterns; ++pattern) {
-        const int size = phaseCount * pairOutBuckets * kickerOutBuckets;
-        const int first = emptyLineKeys + distinctRankKeys + pattern * size;
-        std::fill(values.begin() + first, values.begin() + first + size, groupPoints[pattern]);
+    for (int kind = 0; kind < LineKindCount; ++kind) {
+        std::fill(values.begin() + lineBlockStarts.keys[kind],
+                  values.begin() + lineBlockStarts.keys[kind + 1],
+                  static_cast<float>(scoreRanks(static_cast<LineKind>(kind))));
     }
 }
 
@@ -122,8 +144,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s OUTPUT [GAMES_PER_ROUND] [ROUNDS] [SEED]\n", argv[0]);
         return 2;
     }
-    const int games = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200000;
-    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 12;
+    const int games = argc > 2 ? std::max(1, std::atoi(argv[2])) : 30000;
+    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 8;
 
     std::vector<float> values(lineValueKeyCount);
     setStartingValues(values);

@@ -10,21 +10,21 @@ namespace
 
 // The cells directly above, below, left and right of each cell.
 struct Neighbours {
-    uint32_t masks[25];
+    uint32_t masks[CellCount];
     constexpr Neighbours() : masks()
     {
-        for (int cell = 0; cell < 25; ++cell) {
-            const int x = cell % 5;
-            const int y = cell / 5;
+        for (int cell = 0; cell < CellCount; ++cell) {
+            const int x = cell % GridSize;
+            const int y = cell / GridSize;
             uint32_t mask = 0;
             if (x > 0)
                 mask |= 1u << (cell - 1);
-            if (x < 4)
+            if (x < GridSize - 1)
                 mask |= 1u << (cell + 1);
             if (y > 0)
-                mask |= 1u << (cell - 5);
-            if (y < 4)
-                mask |= 1u << (cell + 5);
+                mask |= 1u << (cell - GridSize);
+            if (y < GridSize - 1)
+                mask |= 1u << (cell + GridSize);
             masks[cell] = mask;
         }
     }
@@ -39,13 +39,13 @@ Board makeEmptyBoard()
     for (int8_t &cell : board.cells)
         cell = -1;
     for (uint8_t &count : board.pool.suitCount)
-        count = 13;
+        count = RankCount;
     for (uint8_t &count : board.pool.rankCount)
-        count = 4;
-    board.pool.rankMask = 0x1FFF;
-    board.empty = (1u << 25) - 1;
+        count = SuitCount;
+    board.pool.rankMask = static_cast<uint16_t>((1u << RankCount) - 1);
+    board.empty = (1u << CellCount) - 1;
     board.available = 0;
-    board.empties = 25;
+    board.empties = CellCount;
     return board;
 }
 
@@ -74,7 +74,7 @@ int chooseGreedyCell(const Board &board, int card, const float *values, uint64_t
     const int emptiesAfter = board.empties - 1;
 
     // The lines touched by an available cell, valued as they are once the card is out of the pool.
-    float before[10];
+    float before[lineCount];
     unsigned touched = 0;
     for (uint32_t cells = board.available; cells != 0; cells &= cells - 1) {
         const int cell = __builtin_ctz(cells);

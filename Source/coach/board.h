@@ -7,9 +7,11 @@
 namespace coach
 {
 
+constexpr int lineCount = 2 * GridSize; // the rows, then the columns
+
 struct Board {
-    int8_t cells[25];   // the card in cell x + 5 * y, or -1
-    Line lines[10];     // rows 0 to 4, then columns 0 to 4
+    int8_t cells[CellCount]; // the card in cell x + GridSize * y, or -1
+    Line lines[lineCount];
     Pool pool;          // the cards not on the grid
     uint32_t empty;     // a bit for each empty cell
     uint32_t available; // a bit for each empty cell beside a card
@@ -18,11 +20,11 @@ struct Board {
 
 inline int findRowLine(int cell)
 {
-    return cell / 5;
+    return cell / GridSize;
 }
 inline int findColumnLine(int cell)
 {
-    return 5 + cell % 5;
+    return GridSize + cell % GridSize;
 }
 
 // An empty grid with the whole pack out.

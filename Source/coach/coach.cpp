@@ -44,23 +44,23 @@ struct Start {
 Start readPosition(const Position &position)
 {
     Start start{makeEmptyBoard(), makeCard(position.waitingSuit, position.waitingRank), -1, {}};
-    for (int x = 0; x < 5; ++x) {
-        for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < GridSize; ++x) {
+        for (int y = 0; y < GridSize; ++y) {
             if (position.suit[x][y] != 0)
-                placeCard(start.board, x + 5 * y, makeCard(position.suit[x][y], position.rank[x][y]));
+                placeCard(start.board, x + GridSize * y, makeCard(position.suit[x][y], position.rank[x][y]));
         }
     }
     if (position.nextSuit != 0)
         start.next = makeCard(position.nextSuit, position.nextRank);
-    bool out[52] = {};
-    for (int cell = 0; cell < 25; ++cell) {
+    bool out[PackSize] = {};
+    for (int cell = 0; cell < CellCount; ++cell) {
         if (start.board.cells[cell] >= 0)
             out[start.board.cells[cell]] = true;
     }
     out[start.waiting] = true;
     if (start.next >= 0)
         out[start.next] = true;
-    for (int card = 0; card < 52; ++card) {
+    for (int card = 0; card < PackSize; ++card) {
         if (!out[card])
             start.unseen.push_back(card);
     }
@@ -114,7 +114,7 @@ int playOut(Board board, const int *cards, const float *values)
 {
     for (int k = 0; board.empties > 0; ++k)
         placeCard(board, chooseGreedyCell(board, cards[k], values, lineEvaluations), cards[k]);
-    lineEvaluations += 10;
+    lineEvaluations += lineCount;
     return scoreBoard(board);
 }
 
@@ -138,7 +138,7 @@ double weighCell(const Board &board, int cell, int current, int next, std::vecto
     if (after.empties == 1)
         placeCard(after, __builtin_ctz(after.empty), next);
     if (after.empties == 0) {
-        lineEvaluations += 10;
+        lineEvaluations += lineCount;
         return scoreBoard(after);
     }
     double sum = 0;

@@ -1,6 +1,8 @@
 // The points of one line, from its rank and suit counts.
 #include "coach/line.h"
 
+#include "rules/handEvaluation.h"
+
 namespace coach
 {
 
@@ -18,26 +20,31 @@ bool isRun(uint16_t rankMask)
     return rankMask == 0x1F * lowest;
 }
 
+int pointsOf(Combination combination)
+{
+    return combinationValues[combination].points;
+}
+
 } // namespace
 
 int scoreLine(const Line &line)
 {
     const RankGroups groups = countRankGroups(line);
     if (groups.fours)
-        return 50;
+        return pointsOf(FourOfAKind);
     if (groups.triplets)
-        return groups.pairs ? 25 : 10;
+        return pointsOf(groups.pairs ? FullHouse : Triplet);
     if (groups.pairs)
-        return groups.pairs == 2 ? 5 : 2;
-    if (line.count < 5)
+        return pointsOf(groups.pairs == 2 ? TwoPair : Pair);
+    if (line.count < GridSize)
         return 0;
     const bool flush = (line.suitMask & (line.suitMask - 1)) == 0;
     const bool run = isRun(line.rankMask);
     if (flush && run)
-        return line.rankMask == aceHighRun ? 100 : 75;
+        return pointsOf(line.rankMask == aceHighRun ? RoyalFlush : StraightFlush);
     if (flush)
-        return 20;
-    return run ? 15 : 0;
+        return pointsOf(Flush);
+    return run ? pointsOf(Straight) : 0;
 }
 
 } // namespace coach

@@ -1,7 +1,9 @@
 // One line of five cells held as counts of its ranks and suits, so that a card goes in with a few
-// additions and the line's points come from bit arithmetic. Cards are numbered 13 * (suit - 1) +
-// (rank - 1), 0 to 51.
+// additions and the line's points come from bit arithmetic. Cards are numbered RankCount * (suit - 1)
+// + (rank - 1), 0 to PackSize - 1.
 #pragma once
+
+#include "rules/sizes.h"
 
 #include <cstdint>
 
@@ -10,15 +12,15 @@ namespace coach
 
 constexpr int findSuit(int card)
 {
-    return card / 13;
+    return card / RankCount;
 }
 constexpr int findRank(int card)
 {
-    return card % 13;
+    return card % RankCount;
 }
 constexpr int makeCard(int suit, int rank)
 {
-    return 13 * (suit - 1) + (rank - 1);
+    return RankCount * (suit - 1) + (rank - 1);
 }
 
 struct Line {
@@ -43,14 +45,28 @@ struct RankGroups {
     int fours;
 };
 
+constexpr uint64_t lowRankBits = 0x1111111111111ull; // the lowest bit of each rank's count
+
+// How many ranks have the bit given for them: one multiplication adds the 13 bits up in the top
+// four bits of the ranks' counts, without a call for counting bits where the processor has no
+// instruction for it.
+constexpr int countRanks(uint64_t bits)
+{
+    return static_cast<int>((bits * lowRankBits) >> (4 * (RankCount - 1)) & 0xF);
+}
+
 inline RankGroups countRankGroups(const Line &line)
 {
-    constexpr uint64_t lowBits = 0x1111111111111ull;
-    const uint64_t bit0 = line.rankCounts & lowBits;
-    const uint64_t bit1 = (line.rankCounts >> 1) & lowBits;
-    const uint64_t bit2 = (line.rankCounts >> 2) & lowBits;
-    return {__builtin_popcountll(bit1 & ~bit0), __builtin_popcountll(bit1 & bit0),
-            __builtin_popcountll(bit2)};
+    const uint64_t bit0 = line.rankCounts & lowRankBits;
+    const uint64_t bit1 = (line.rankCounts >> 1) & lowRankBits;
+    const uint64_t bit2 = (line.rankCounts >> 2) & lowRankBits;
+    return {countRanks(bit1 & ~bit0), countRanks(bit1 & bit0), countRanks(bit2)};
+}
+
+// No rank twice or more.
+inline bool hasDistinctRanks(const Line &line)
+{
+    return (line.rankCounts & ~lowRankBits) == 0;
 }
 
 // The line's points by the game's rules: rank groups count at once, the five-card combinations only

@@ -22,10 +22,11 @@ void FrmMain::askCoach()
             position.rank[x][y] = gridRank[x][y];
         }
     }
+    const int next = packPosition + 1;
     position.waitingSuit = packSuit[packPosition];
     position.waitingRank = packRank[packPosition];
-    position.nextSuit = packSuit[packPosition + 1];
-    position.nextRank = packRank[packPosition + 1];
+    position.nextSuit = packSuit[next];
+    position.nextRank = packRank[next];
     const int cell = coach::chooseCell(position, coachSeed);
     if (cell >= 0)
         imgCard_MouseMove(cell, 0, 0, 0, 0);
