@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -336,6 +337,19 @@ void TestTopScoreStore::fileAsRegeditWritesIt_data()
         << "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n" + key +
                "\n\"TopName0\"=\"Zo\xC3\xAB\"\n\"TopName1\"=\"\xD0\x96\"\n\"TopScore0\"="
                "\"5\"\n\"TopScore1\"=\"4\"\n";
+    // Every letter of the code page, as the system's own converter reads it, read and written back as it
+    // stands; the five bytes the code page leaves undefined are left out.
+    QByteArray low, high;
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+        if (!QByteArray("\x81\x8D\x8F\x90\x9D").contains(char(byte)))
+            (byte < 0xA0 ? low : high) += char(byte);
+    }
+    QStringDecoder windows1252("windows-1252");
+    const QString letters = QStringLiteral("5 %1, 4 %2, 0, 0, 0").arg(windows1252(low), windows1252(high));
+    const QByteArray everyLetter = "REGEDIT4\r\n\r\n" + key + "\r\n\"TopName0\"=\"" + low +
+                                   "\"\r\n\"TopName1\"=\"" + high +
+                                   "\"\r\n\"TopScore0\"=\"5\"\r\n\"TopScore1\"=\"4\"\r\n";
+    QTest::newRow("every letter of Windows-1252") << everyLetter << letters << letters << everyLetter;
     // Windows' own regedit names the key as Windows does, SOFTWARE in capitals.
     QTest::newRow("regedit's Unicode export")
         << utf16(QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
