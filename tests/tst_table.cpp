@@ -456,30 +456,21 @@ void TestTable::brokenPictureChangesNothing_data()
     QTest::addColumn<QString>("problem");
     QTest::addColumn<bool>("placing");
 
-    QTest::newRow("missing, laying a card in a cell") << "missing"
-                                                      << "no such file" << true;
-    QTest::newRow("missing, drawing the next card") << "missing"
-                                                    << "no such file" << false;
-    QTest::newRow("FIFO") << "fifo"
-                          << "not a file" << true;
-    QTest::newRow("device") << "device"
-                            << "not a file" << true;
-    QTest::newRow("oversized") << "oversized"
-                               << "too large" << true;
-    QTest::newRow("bomb: 5000 x 5000 pixels") << "bomb"
-                                              << "5000 x 5000" << true;
-    QTest::newRow("cut short where a ';' ends it") << "cut short"
-                                                   << "it is cut short" << true;
-    QTest::newRow("wrong size") << "title"
-                                << "194 x 32" << true;
-    QTest::newRow("a PNG picture named .gif") << "png"
-                                              << "it is a PNG picture, not a GIF" << true;
-    QTest::newRow("empty") << "empty"
-                           << "it is empty" << true;
-    QTest::newRow("only a header") << "header"
-                                   << "a GIF header with no picture" << true;
-    QTest::newRow("a symbolic link loop") << "loop"
-                                          << "a symbolic link that leads round in a loop" << true;
+    const auto row = [](const char *name, const char *broken, const char *problem, bool placing = true) {
+        QTest::newRow(name) << QString::fromLatin1(broken) << QString::fromLatin1(problem) << placing;
+    };
+    row("missing, laying a card in a cell", "missing", "no such file");
+    row("missing, drawing the next card", "missing", "no such file", false);
+    row("FIFO", "fifo", "not a file");
+    row("device", "device", "not a file");
+    row("oversized", "oversized", "too large");
+    row("bomb: 5000 x 5000 pixels", "bomb", "5000 x 5000");
+    row("cut short where a ';' ends it", "cut short", "it is cut short");
+    row("wrong size", "title", "194 x 32");
+    row("a PNG picture named .gif", "png", "it is a PNG picture, not a GIF");
+    row("empty", "empty", "it is empty");
+    row("only a header", "header", "a GIF header with no picture");
+    row("a symbolic link loop", "loop", "a symbolic link that leads round in a loop");
 }
 
 // A card picture that cannot be loaded stops the routine before anything has changed, and the player

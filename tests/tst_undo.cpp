@@ -143,30 +143,18 @@ void TestUndoInXServer::keysOfAnyLayout_data()
     QTest::addColumn<QString>("keys"); // as the keyboard sends them, in xdotool's words
     QTest::addColumn<QString>("does");
 
-    QTest::newRow("US, Ctrl+Z") << "us"
-                                << "keydown ctrl key z keyup ctrl"
-                                << "undo";
-    QTest::newRow("Russian, Ctrl with the Z key") << "ru"
-                                                  << "keydown ctrl key Cyrillic_ya keyup ctrl"
-                                                  << "undo";
-    QTest::newRow("Greek, Ctrl with the Z key") << "gr"
-                                                << "keydown ctrl key Greek_zeta keyup ctrl"
-                                                << "undo";
-    QTest::newRow("German, Ctrl with the key labelled Z") << "de"
-                                                          << "keydown ctrl key z keyup ctrl"
-                                                          << "undo";
-    QTest::newRow("German, Ctrl with the key labelled Y") << "de"
-                                                          << "keydown ctrl key y keyup ctrl"
-                                                          << "nothing";
-    QTest::newRow("French, Ctrl with the key labelled Z") << "fr"
-                                                          << "keydown ctrl key z keyup ctrl"
-                                                          << "undo";
-    QTest::newRow("Russian, Alt with the N key") << "ru"
-                                                 << "keydown alt key Cyrillic_te keyup alt"
-                                                 << "new game";
-    QTest::newRow("Russian, the H key") << "ru"
-                                        << "key Cyrillic_er"
-                                        << "coach";
+    const auto row = [](const char *name, const char *layout, const char *keys, const char *does) {
+        QTest::newRow(name) << QString::fromLatin1(layout) << QString::fromLatin1(keys)
+                            << QString::fromLatin1(does);
+    };
+    row("US, Ctrl+Z", "us", "keydown ctrl key z keyup ctrl", "undo");
+    row("Russian, Ctrl with the Z key", "ru", "keydown ctrl key Cyrillic_ya keyup ctrl", "undo");
+    row("Greek, Ctrl with the Z key", "gr", "keydown ctrl key Greek_zeta keyup ctrl", "undo");
+    row("German, Ctrl with the key labelled Z", "de", "keydown ctrl key z keyup ctrl", "undo");
+    row("German, Ctrl with the key labelled Y", "de", "keydown ctrl key y keyup ctrl", "nothing");
+    row("French, Ctrl with the key labelled Z", "fr", "keydown ctrl key z keyup ctrl", "undo");
+    row("Russian, Alt with the N key", "ru", "keydown alt key Cyrillic_te keyup alt", "new game");
+    row("Russian, the H key", "ru", "key Cyrillic_er", "coach");
 }
 
 void TestUndoInXServer::keysOfAnyLayout()
