@@ -7,11 +7,18 @@
 #                 -the whole line as it stands (it must stand once in the file)
 #                 +the line that replaces it
 #   NAME-FILTER runs only the faults whose first line contains it
+# MUTATION_FROM=N starts at the Nth fault of the list, counted from 1 with or without a filter: a whole
+# run takes hours, and one that ended early goes on from the first fault it did not report.
 # The scratch copy lives in $MUTATION_DIR (default /tmp/tallyfive-mutation) and is reused between runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 faults=$(realpath "${1:-$root/scripts/mutations.txt}")
 filter=${2:-}
+from=${MUTATION_FROM:-1}
+if ! [[ $from =~ ^[1-9][0-9]*$ ]]; then
+    echo "MUTATION_FROM must be a fault's number, counted from 1: $from" >&2
+    exit 1
+fi
 scratch=${MUTATION_DIR:-/tmp/tallyfive-mutation}
 
 # Each fault's line must stand once in its file, or the list is out of date: found before the long run.
@@ -44,10 +51,12 @@ if ! runTests; then
     exit 1
 fi
 
-caught=0 survived=0 unbuilt=0
+caught=0 survived=0 unbuilt=0 number=0
 survivors=()
 while IFS= read -r heading && IFS= read -r before && IFS= read -r after; do
     file=${heading%%:*}
+    number=$((number + 1))
+    ((number < from)) && continue
     [[ $filter && $heading != *"$filter"* ]] && continue
     target="$scratch/src/$file"
     cp "$target" "$scratch/original"
@@ -62,7 +71,7 @@ if len(hits) != 1:
 lines[hits[0]] = new
 open(path, "w", encoding="utf-8").write("\n".join(lines))
 PY
-        echo "LIST  $heading"
+        echo "LIST  $number $heading"
         exit 1
     fi
     set +e
@@ -70,11 +79,11 @@ PY
     status=$?
     set -e
     if [ $status -eq 2 ]; then
-        unbuilt=$((unbuilt + 1)); echo "BUILD $heading"
+        unbuilt=$((unbuilt + 1)); echo "BUILD $number $heading"
     elif [ $status -ne 0 ]; then
-        caught=$((caught + 1)); echo "ok    $heading"
+        caught=$((caught + 1)); echo "ok    $number $heading"
     else
-        survived=$((survived + 1)); survivors+=("$heading"); echo "MISS  $heading"
+        survived=$((survived + 1)); survivors+=("$heading"); echo "MISS  $number $heading"
     fi
     cp "$scratch/original" "$target"
 done < <(grep -v '^#' "$faults" | grep -v '^$')
