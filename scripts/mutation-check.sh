@@ -91,4 +91,9 @@ cmake --build "$scratch/build" >/dev/null 2>&1 && rm -f "$scratch/planted"
 
 echo "caught $caught, survived $survived, did not build $unbuilt"
 for heading in "${survivors[@]}"; do echo "survived: $heading"; done
+# A filter that names no fault, or a start past the list's end, tested nothing: that is no pass.
+if [ $((caught + survived + unbuilt)) -eq 0 ]; then
+    echo "no fault was planted: the filter or MUTATION_FROM leaves none of the list" >&2
+    exit 1
+fi
 [ "$survived" -eq 0 ] && [ "$unbuilt" -eq 0 ]
